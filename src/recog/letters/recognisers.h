@@ -1,0 +1,49 @@
+// The letter recognisers: 0 when the glyph is not the letter, 2 when it is
+// (recogniseK answers 1 for k and 2 for K).
+#pragma once
+
+#include <cstdint>
+
+int32_t recogniseA();
+int32_t recogniseB();
+int32_t recogniseC();
+int32_t recogniseD();
+int32_t recogniseE();
+int32_t recogniseF();
+int32_t recogniseG();
+int32_t recogniseH();
+int32_t recogniseI();
+int32_t recogniseJ();
+int32_t recogniseK();
+int32_t recogniseL();
+int32_t recogniseM();
+int32_t recogniseN();
+int32_t recogniseO();
+int32_t recogniseP();
+int32_t recogniseQ();
+int32_t recogniseR();
+int32_t recogniseS();
+int32_t recogniseT();
+int32_t recogniseU();
+int32_t recogniseV();
+int32_t recogniseW();
+int32_t recogniseX();
+int32_t recogniseY();
+int32_t recogniseZ();
+int32_t recogniseCapitalA();
+int32_t recogniseCapitalB();
+int32_t recogniseCapitalD();
+int32_t recogniseCapitalE();
+int32_t recogniseCapitalF();
+int32_t recogniseCapitalG();
+int32_t recogniseCapitalH();
+int32_t recogniseCapitalI();
+int32_t recogniseCapitalJ();
+int32_t recogniseCapitalL();
+int32_t recogniseCapitalM();
+int32_t recogniseCapitalN();
+int32_t recogniseCapitalQ();
+int32_t recogniseCapitalR();
+int32_t recogniseCapitalT();
+int32_t recogniseCapitalU();
+int32_t recogniseCapitalY();
