@@ -1,0 +1,14 @@
+#include "recog/letters/letter_rules.h"
+
+#include "recog/strokes/strokes.h"
+
+int32_t traceBetween(const PointXY& p, const PointXY& q) {
+    clearMarks(3);
+    return traceStroke(p.y, p.x, q.y, q.x);
+}
+
+float holeAreaRatio() {
+    const int32_t boxArea = g.BoxWidth * g.BoxHeight;
+    if (boxArea <= 0) return 0.0f;  // no skeleton: no hole can fill it
+    return static_cast<float>(g.Holes[0].area) / static_cast<float>(boxArea);
+}

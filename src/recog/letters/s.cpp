@@ -1,0 +1,39 @@
+// The s (and S, which shares its skeleton): one open curved stroke from the
+// upper right of the box down to its lower left.
+#include "recog/letters/letter_rules.h"
+#include "recog/letters/recognisers.h"
+#include "recog/state/state.h"
+#include "recog/strokes/strokes.h"
+
+namespace {
+
+// One stroke bowed like an S between an upper right and a lower left end.
+int32_t sSingleCurve() {
+    const PointXY& E0 = g.EndPoints[0];
+    const PointXY& E1 = g.EndPoints[1];
+
+    const int32_t upper = zoneOf(4, E0.x, E0.y);
+    if (upper != 2 && upper != 3 && upper != 7) return 0;
+    const int32_t c = zoneOf(4, E1.x, E1.y);
+    if (c != 12 && c != 8) return 0;
+
+    if (traceBetween(E0, E1) != 0) return 0;
+    if (classifyTrace(g.Unit) != 3) return 0;
+    if (g.ChordDirection != -1) return 0;
+    if (quadrantFromStart(g.TraceCount - 1) != 4) return 0;
+    if (quadrantFromStart(g.Unit) == 3) return 0;
+    const int32_t q = quadrantFromEnd(g.Unit);
+    if (q == 1 || q == 4) return 0;
+    if (c == 8 && q != 3) return 0;
+    if (!(g.TraceLengthRatio >= 1.3)) return 0;
+    return 1;
+}
+
+}  // namespace
+
+int32_t recogniseS() {
+    if (g.HoleCount != 0) return 0;
+    if (g.ForkCount != 0) return 0;
+    if (g.EndCount != 2) return 0;
+    return sSingleCurve() ? 2 : 0;
+}
