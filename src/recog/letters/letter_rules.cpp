@@ -12,3 +12,20 @@ float holeAreaRatio() {
     if (boxArea <= 0) return 0.0f;  // no skeleton: no hole can fill it
     return static_cast<float>(g.Holes[0].area) / static_cast<float>(boxArea);
 }
+
+float holeAreaRatioOf(int32_t k) {
+    const int32_t boxArea = g.BoxWidth * g.BoxHeight;
+    if (boxArea <= 0) return 0.0f;
+    return static_cast<float>(g.Holes[k].area) / static_cast<float>(boxArea);
+}
+
+bool isOneOf(int32_t v, std::initializer_list<int32_t> values) {
+    for (const int32_t value : values)
+        if (v == value) return true;
+    return false;
+}
+
+bool leftIsFirst(const PointXY& first, const PointXY& second, bool firstOnTie) {
+    if (first.x != second.x) return first.x < second.x;
+    return firstOnTie;
+}

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 
 #include "recog/state/state.h"
 
@@ -13,3 +14,13 @@ int32_t traceBetween(const PointXY& p, const PointXY& q);
 // The area of the largest hole over the area of the skeleton box, in single
 // precision (compare it against a double constant).
 float holeAreaRatio();
+
+// The same ratio for hole k of Holes (0 the largest, 1 the next).
+float holeAreaRatioOf(int32_t k);
+
+// True when v is one of the listed values (a zone or a shape code).
+bool isOneOf(int32_t v, std::initializer_list<int32_t> values);
+
+// Of two named points, true when `first` is the left one (the smaller x);
+// on equal x, `firstOnTie` says which of the two counts as the left one.
+bool leftIsFirst(const PointXY& first, const PointXY& second, bool firstOnTie);
