@@ -1,0 +1,205 @@
+// The recognisers for a, i, j and t: each accepts a drawn glyph of its
+// letter end to end in each skeleton form drawn here, and refuses the shapes
+// at the bounds of its tests.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "recog/letters/recognisers.h"
+#include "recog/state/driver.h"
+#include "recog/state/state.h"
+#include "support/fixtures.h"
+
+namespace {
+
+using Art = std::vector<std::string>;
+
+// Every stage from the bitmap file to the vote, on a fresh state.
+void recogniseArt(const Art& art) {
+    fixtures::TempDir dir;
+    resetRecognitionState();
+    const std::string path = fixtures::writeArt(dir, "glyph.bmp", art);
+    ASSERT_EQ(recogniseFile(path.c_str(), nullptr), 0);
+}
+
+// `count` copies of one row.
+Art rows(int count, const std::string& row) { return Art(static_cast<size_t>(count), row); }
+
+Art join(std::initializer_list<Art> parts) {
+    Art out;
+    for (const Art& part : parts) out.insert(out.end(), part.begin(), part.end());
+    return out;
+}
+
+// A square dot, `gap` empty rows, a plain stem of 16 rows.
+Art dottedStem(int gap) {
+    return join({rows(1, "......."), rows(3, "..###.."), rows(gap, "......."), rows(16, "..###.."),
+                 rows(1, ".......")});
+}
+
+// A flat dash for a dot, `gap` empty rows, a plain stem.
+Art dashedStem(int gap) {
+    return join({rows(1, "........."), rows(2, ".#######."), rows(gap, "........."), rows(16, "...###..."),
+                 rows(1, ".........")});
+}
+
+// A square dot over a stem standing on a wide foot serif.
+const Art SerifI = join({rows(1, "................."), rows(3, ".......###......."),
+                         rows(3, "................."), rows(17, ".......###......."),
+                         rows(2, "..#############.."), rows(1, ".................")});
+
+// A dot over a stem that hooks to the left at the bottom.
+Art hookedStem(int gap) {
+    return join({rows(1, ".........."), rows(3, "......###."), rows(gap, ".........."),
+                 rows(14, "......###."),
+                 {
+                     ".....###..",
+                     "#########.",
+                     "#######...",
+                     "..........",
+                 }});
+}
+
+// A t whose crossbar crosses the stem (two forks).
+const Art CrossedT = {
+    "............", "...###......", "...###......", "...###......", "...###......", "##########..",
+    "##########..", "...###......", "...###......", "...###......", "...###......", "...###......",
+    "...###......", "...###......", "...###......", "...###......", "...###......", "...###......",
+    "...####.....", "....#######.", ".....######.", "............",
+};
+
+// A t whose crossbar sticks out to the right only (one fork).
+const Art RightArmT = {
+    "............", "..###.......", "..###.......", "..###.......", "..###.......", "..###.......",
+    "..###.......", ".#########..", ".#########..", "..###.......", "..###.......", "..###.......",
+    "..###.......", "..###.......", "..###.......", "..###.......", "..###.......", "..###.......",
+    "..###.......", "..###.......", "..####......", "...########.", "....#######.", "............",
+};
+
+// A two-storey a: the hook runs from the top left into the stem, the bowl
+// joins the stem twice, and the stem ends in a foot below the bowl.
+const Art FootedA = {
+    "......................", ".....#########........", "...#############......", "..####.......####.....",
+    "..##..........###.....", "...............###....", "...............###....", "...............###....",
+    "......###########.....", "....#############.....", "...####........###....", "..###..........###....",
+    "..###..........###....", "..###..........###....", "..###..........###....", "..###.........####....",
+    "...####......#####....", "....#########..###....", ".....#######...###....", "...............####...",
+    "................####..", ".................###..", "......................",
+};
+
+// The same a without the foot: the stem ends at the lower fork.
+const Art FootlessA = {
+    "....................", ".....#########......", "...#############....", "..####.......####...",
+    "..##..........###...", "...............###..", "...............###..", "...............###..",
+    "......###########...", "....#############...", "...####........###..", "..###..........###..",
+    "..###..........###..", "..###..........###..", "..###..........###..", "..###.........####..",
+    "...####......#####..", "....#########..####.", ".....#######....###.", "....................",
+};
+
+// A round ring with no stem: the o's, not the a's.
+const Art RoundRing = {
+    "....................", "........####........", "......########......", "....############....",
+    "...####......####...", "...###........###...", "..###..........###..", "..###..........###..",
+    ".###............###.", ".###............###.", ".###............###.", ".###............###.",
+    ".###............###.", ".###............###.", "..###..........###..", "..###..........###..",
+    "...###........###...", "...####......####...", "....############....", "......########......",
+    "........####........", "....................",
+};
+
+struct GlyphCase {
+    const char* name;
+    Art art;
+    int32_t a, i, j, t;  // what each recogniser answers
+};
+
+}  // namespace
+
+TEST(LettersAIJT, EachGlyphIsTakenByItsOwnRecogniserOnly) {
+    const std::vector<GlyphCase> cases = {
+        {"i: isolated dot, plain stem", dottedStem(3), 0, 2, 0, 0},
+        {"i: dash dot, four empty rows", dashedStem(4), 0, 2, 0, 0},
+        // Rows 5 .. H/2 must hold two empty rows; with three empty rows under
+        // a two-row dash only row 5 is one of them.
+        {"i: dash dot, three empty rows", dashedStem(3), 0, 0, 0, 0},
+        {"i: isolated dot, foot serif", SerifI, 0, 2, 0, 0},
+        {"j: isolated dot, hook to the left", hookedStem(3), 0, 0, 2, 0},
+        // Two empty rows among rows 2 .. H/2 separate a j's dot from its stem.
+        {"j: dot one row above the stem", hookedStem(1), 0, 0, 0, 0},
+        {"t: crossbar across the stem", CrossedT, 0, 0, 0, 2},
+        {"t: crossbar to the right only", RightArmT, 0, 0, 0, 2},
+        {"a: hook, bowl and foot", FootedA, 2, 0, 0, 0},
+        {"a: hook and bowl, no foot", FootlessA, 2, 0, 0, 0},
+        {"round ring", RoundRing, 0, 0, 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        recogniseArt(c.art);
+        EXPECT_EQ(recogniseA(), c.a);
+        EXPECT_EQ(recogniseI(), c.i);
+        EXPECT_EQ(recogniseJ(), c.j);
+        EXPECT_EQ(recogniseT(), c.t);
+    }
+}
+
+// Each case moves one measure of an accepted glyph across one bound; the
+// first value keeps the glyph accepted, the second refuses it.
+TEST(LettersAIJT, BoundsOfTheGates) {
+    struct Bound {
+        const char* name;
+        Art art;
+        int32_t (*recognise)();
+        void (*keep)();
+        void (*refuse)();
+    };
+    const std::vector<Bound> bounds = {
+        {"i: dot on the top skeleton row, not below it", dottedStem(3), recogniseI,
+         [] { g.IsolatedPoints[0].y = g.BoxTop; }, [] { g.IsolatedPoints[0].y = g.BoxTop + 1; }},
+        {"i: stem reaches the bottom row", dottedStem(3), recogniseI, [] {},
+         [] { g.EndPoints[1].y = g.BoxBottom - 1; }},
+        {"i: at least 1.2 times as high as wide", dottedStem(3), recogniseI, [] { g.AspectRatio = 1.2f; },
+         [] { g.AspectRatio = 1.19f; }},
+        {"j: hook ends within 2 columns of the left edge", hookedStem(3), recogniseJ, [] {},
+         [] { g.EndPoints[1].x = g.BoxLeft + 3; }},
+        {"t: at least 1.2 times as high as wide", CrossedT, recogniseT, [] { g.AspectRatio = 1.2f; },
+         [] { g.AspectRatio = 1.19f; }},
+        {"t: two forks and four ends without a stray dot", CrossedT, recogniseT, [] {},
+         [] { g.IsolatedCount = 1; }},
+        {"t: one fork needs the stem's top on the first skeleton row", RightArmT, recogniseT, [] {},
+         [] { g.EndPoints[0].y = g.BoxTop + 1; }},
+        // 17/20 is stored as 0.85000002, above the bound.
+        {"a: ink covers at most 85 % of the image", FootedA, recogniseA, [] { g.InkDensity = 0.84999996f; },
+         [] { g.InkDensity = 17.0f / 20.0f; }},
+    };
+    for (const auto& b : bounds) {
+        SCOPED_TRACE(b.name);
+        recogniseArt(b.art);
+        b.keep();
+        EXPECT_EQ(b.recognise(), 2);
+        recogniseArt(b.art);
+        b.refuse();
+        EXPECT_EQ(b.recognise(), 0);
+    }
+}
+
+// A t whose bottom quarter holds two rows almost as wide as the glyph is a
+// wide-based shape, not a t, once the glyph is wider than 14 columns.
+TEST(LettersAIJT, TRefusesTwoWideRowsInTheBottomQuarter) {
+    const Art wide = {
+        "..................", "......###.........", "......###.........", "......###.........",
+        "......###.........", "################..", "################..", "......###.........",
+        "......###.........", "......###.........", "......###.........", "......###.........",
+        "......###.........", "......###.........", "......###.........", "......###.........",
+        "......###.........", "......###.........", "......####........", ".......#########..",
+        "........########..", "..................",
+    };
+    recogniseArt(wide);
+    ASSERT_GT(g.ImageWidth, 14);
+    ASSERT_EQ(recogniseT(), 2);
+    const int32_t H = g.ImageHeight;
+    const int32_t W = g.ImageWidth;
+    g.RowInk[H - 1] = static_cast<int16_t>(W - 2);
+    EXPECT_EQ(recogniseT(), 2);  // one wide row is a foot
+    g.RowInk[H - 2] = static_cast<int16_t>(W - 2);
+    EXPECT_EQ(recogniseT(), 0);
+}
