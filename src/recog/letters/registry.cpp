@@ -11,8 +11,12 @@ namespace {
 const RecogniserEntry RecogniserList[] = {
     {'a', recogniseA},
     {'c', recogniseC},
+    {'e', recogniseE},
     {'i', recogniseI},
     {'j', recogniseJ},
+    {'l', recogniseL},
+    {'o', recogniseO},
+    {'s', recogniseS},
     {'t', recogniseT},
 };
 
