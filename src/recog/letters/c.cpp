@@ -16,16 +16,17 @@ namespace {
 constexpr int32_t Accepted = 2;
 
 // The shape codes a c's stroke may have, traced from its upper end to its
-// lower end.
+// lower end: a single bow (1, 2), a path that runs on past one end of its
+// chord (9, 10), or a long path on a short chord (15).
 bool bowFitsC(int32_t shape) {
     switch (shape) {
-    case 1:  // bow with its bulk on the 3 side: only when the lower end lies left of the upper
-        return g.ChordDirection == -1;
-    case 2:  // bow with its bulk on the 13 side, or a path past the upper end:
-    case 9:  // not when the lower end lies left of the upper
-        return g.ChordDirection != -1;
-    case 10:  // a path past the lower end
-    case 15:  // a long path on a short chord
+    case 1:
+        return g.ChordDirection == -1;  // only when the lower end lies left of the upper
+    case 2:
+    case 9:
+        return g.ChordDirection != -1;  // not when the lower end lies left of the upper
+    case 10:
+    case 15:
         return true;
     default:
         return false;
@@ -44,11 +45,11 @@ int32_t openStrokeBowingLeft() {
     const int32_t shape = classifyTrace(g.Unit);
     const int32_t whereEndLies = quadrantFromStart(g.TraceCount - 1);
     if (!bowFitsC(shape)) return 0;
-    if (whereEndLies < 3) return 0;  // the end of the path lies below its start
+    if (whereEndLies < 3) return 0;  // the path must end below where it starts
     if ((shape == 2 || shape == 9 || shape == 10) && openSideBalanceTest() != 1) return 0;
     if (quadrantFromStart(g.Unit) == 3) return 0;
     if (quadrantFromEnd(g.Unit - 1) == 2) return 0;
-    if (topBarShapeTest() != 0) return 0;  // a bar across the top makes it another letter
+    if (topBarShapeTest() != 0) return 0;  // the profile of a crossbar, not of an arc
     if (leftColumnsTest() != 1) return 0;
     return 1;
 }
@@ -56,10 +57,11 @@ int32_t openStrokeBowingLeft() {
 }  // namespace
 
 int32_t recogniseC() {
-    // Topology: no hole, not too tall for its width.
+    // Topology: no hole, at most twice as high as wide.
     if (g.HoleCount != 0) return 0;
-    if (g.AspectRatio > 2.0) return 0;
+    if (!(g.AspectRatio <= 2.0)) return 0;
 
+    // Forks and ends: one open stroke only.
     if (g.ForkCount == 0 && g.EndCount == 2) return openStrokeBowingLeft() ? Accepted : 0;
     return 0;
 }

@@ -99,7 +99,7 @@ int32_t rightColumnGapTest() {
         while (r1 <= H() && !(ink(r1, x) && background(r1 + 1, x))) ++r1;
         int r2 = r1 + 1;
         while (r2 <= H() && !ink(r2, x)) ++r2;
-        r2 = std::min(r2, H() + 1);
+        r2 = std::min(r2, H() + 1);  // no ink below (also when r1 found nothing)
         if (r2 - r1 < 3) continue;
         return (r2 < H() / 2 && g.AspectRatio > 2.2) ? 0 : 1;
     }
