@@ -32,16 +32,18 @@ int32_t eEyeAndTail() {
     const int32_t s = classifyTrace(g.Unit);
     if (s != 2 || g.ChordDirection != 1) return 0;
     if (quadrantFromStart(g.Unit) == 2) return 0;
-    if (quadrantFromStart(g.TraceCount - 1) != 1) return 0;
+    if (quadrantFromStart(g.TraceCount - 1) != 1) return 0;  // the fork lies left of and not below the end
     if (quadrantFromEnd(g.Unit - 1) < 3) return 0;
-    return s;
+    return s;  // the shape code, 2, is the acceptance
 }
 
 }  // namespace
 
 int32_t recogniseE() {
+    // Topology: one hole, the eye, high in the box and across it.
     if (g.HoleCount != 1) return 0;
     if (!eyeHighAndAcross()) return 0;
-    if (g.ForkCount != 1 || g.EndCount != 1) return 0;
-    return eEyeAndTail();
+
+    if (g.ForkCount == 1 && g.EndCount == 1) return eEyeAndTail();
+    return 0;
 }

@@ -7,6 +7,8 @@
 
 namespace {
 
+constexpr int32_t Accepted = 2;
+
 // A straight, nearly vertical stroke through the whole height.
 int32_t lStraightStroke() {
     const PointXY& E0 = g.EndPoints[0];
@@ -20,8 +22,7 @@ int32_t lStraightStroke() {
 
     if (traceBetween(E0, E1) != 0) return 0;
     if (classifyTrace(g.Unit) != 0) return 0;
-    const int32_t q = quadrantFromStart(g.TraceCount - 1);
-    if (q != 3 && q != 4) return 0;
+    if (quadrantFromStart(g.TraceCount - 1) < 3) return 0;  // the path ends below its start
     if (!(g.ChordSlope >= 5.0)) return 0;
     return 1;
 }
@@ -29,6 +30,9 @@ int32_t lStraightStroke() {
 }  // namespace
 
 int32_t recogniseL() {
-    if (g.HoleCount != 0 || g.ForkCount != 0 || g.EndCount != 2) return 0;
-    return lStraightStroke() ? 2 : 0;
+    // Topology: no hole.
+    if (g.HoleCount != 0) return 0;
+
+    if (g.ForkCount == 0 && g.EndCount == 2) return lStraightStroke() ? Accepted : 0;
+    return 0;
 }

@@ -13,6 +13,8 @@ int32_t boxOrDentTest();
 
 namespace {
 
+constexpr int32_t Accepted = 2;
+
 // Among the one-run rows met from row `from` stepping by `step` while the row
 // stays within 0..H-1, the one with the smallest right margin; the first met
 // wins ties. -1 when no row has a single run.
@@ -83,21 +85,34 @@ int32_t boxOrDentTest() {
     return rectangularFrame() ? 1 : 0;
 }
 
+namespace {
+
+// The hole reaches within a pixel of every side of the skeleton box, covers
+// at least half of it, and no straight stem stands on the left.
+bool holeFillsBox() {
+    const HoleRecord& hole = g.Holes[0];
+    if (hole.top > g.BoxTop + 1) return false;
+    if (hole.bottom < g.BoxBottom - 1) return false;
+    if (hole.left > g.BoxLeft + 1) return false;
+    if (hole.right < g.BoxRight - 1) return false;
+    if (holeAreaRatio() < 0.5) return false;
+    return leftStemTest() == 1;
+}
+
+// A single closed ring that fills its box, with no stem on the right.
+int32_t closedRing() {
+    if (!holeFillsBox()) return 0;
+    return rightStemTest() == 1 ? 1 : 0;
+}
+
+}  // namespace
+
 int32_t recogniseO() {
+    // A dent in the right contour or a square frame is some other letter.
     if (boxOrDentTest() != 0) return 0;
 
-    // A single closed ring.
-    if (g.HoleCount != 1 || g.ForkCount != 0 || g.EndCount != 0) return 0;
-
-    // The hole fills the skeleton box.
-    const HoleRecord& hole = g.Holes[0];
-    if (hole.top > g.BoxTop + 1) return 0;
-    if (hole.bottom < g.BoxBottom - 1) return 0;
-    if (hole.left > g.BoxLeft + 1) return 0;
-    if (hole.right < g.BoxRight - 1) return 0;
-    if (holeAreaRatio() < 0.5) return 0;
-    if (leftStemTest() != 1) return 0;
-
-    if (rightStemTest() != 1) return 0;
-    return 2;
+    // Topology: one hole, and the skeleton is nothing but the ring around it.
+    if (g.HoleCount != 1) return 0;
+    if (g.ForkCount == 0 && g.EndCount == 0) return closedRing() ? Accepted : 0;
+    return 0;
 }

@@ -1,0 +1,282 @@
+// The recognisers for o, l, s and e: each accepts a glyph of its letter end
+// to end, and refuses the shapes at the bounds of its tests.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "recog/letters/recognisers.h"
+#include "recog/state/driver.h"
+#include "recog/state/state.h"
+#include "support/fixtures.h"
+
+int32_t boxOrDentTest();
+
+namespace {
+
+using Art = std::vector<std::string>;
+
+// Every stage from the bitmap file to the vote, on a fresh state.
+void recogniseArt(const Art& art) {
+    fixtures::TempDir dir;
+    resetRecognitionState();
+    const std::string path = fixtures::writeArt(dir, "glyph.bmp", art);
+    ASSERT_EQ(recogniseFile(path.c_str(), nullptr), 0);
+}
+
+Art mirrored(Art art) {
+    for (auto& row : art) std::reverse(row.begin(), row.end());
+    return art;
+}
+
+Art flipped(Art art) {
+    std::reverse(art.begin(), art.end());
+    return art;
+}
+
+Art bar(int width, int height) { return Art(height, std::string(width, '#')); }
+
+const Art RingO = {
+    "....................",
+    "........####........",
+    "......########......",
+    "....############....",
+    "...####......####...",
+    "...###........###...",
+    "..###..........###..",
+    "..###..........###..",
+    ".###............###.",
+    ".###............###.",
+    ".###............###.",
+    ".###............###.",
+    ".###............###.",
+    ".###............###.",
+    "..###..........###..",
+    "..###..........###..",
+    "...###........###...",
+    "...####......####...",
+    "....############....",
+    "......########......",
+    "........####........",
+    "....................",
+};
+
+const Art EyeE = {
+    "....................",
+    "........####........",
+    "......########......",
+    "....############....",
+    "...####......####...",
+    "...###........###...",
+    "..###..........###..",
+    "..###..........###..",
+    ".###............###.",
+    ".###............###.",
+    ".##################.",
+    ".##################.",
+    ".###................",
+    ".###................",
+    "..###...............",
+    "..###...............",
+    "...###........##....",
+    "...####......####...",
+    "....############....",
+    "......########......",
+    "........####........",
+    "....................",
+};
+
+// The eye closed by a tail that runs back into it.
+const Art ClosedE = {
+    "....................",
+    "........####........",
+    "......########......",
+    "....############....",
+    "...####......####...",
+    "...###........###...",
+    "..###..........###..",
+    "..###..........###..",
+    ".###............###.",
+    ".###............###.",
+    ".##################.",
+    ".##################.",
+    ".###............###.",
+    ".###............###.",
+    "..###..........###..",
+    "..###..........###..",
+    "...###........###...",
+    "...####......####...",
+    "....############....",
+    "......########......",
+    "........####........",
+    "....................",
+};
+
+const Art CurveS = {
+    "..................",
+    ".......#####......",
+    ".....#########....",
+    "....###########...",
+    "...####.....###...",
+    "...###........#...",
+    "..###.............",
+    "..###.............",
+    "..###.............",
+    "...###............",
+    "...####...........",
+    "....########......",
+    ".....#########....",
+    ".......########...",
+    "............####..",
+    ".............###..",
+    "..............###.",
+    "..............###.",
+    "..............###.",
+    "..............###.",
+    "..............###.",
+    "....##.......###..",
+    "....###.....####..",
+    "....###########...",
+    ".....#########....",
+    ".......#####......",
+};
+
+// A straight bar from the upper right to the lower left.
+Art slantedBar() {
+    Art art(24, std::string(14, '.'));
+    for (int r = 0; r < 24; ++r) {
+        const int c = 11 - r * 10 / 23;
+        for (int k = c; k < c + 3; ++k) art[r][k] = '#';
+    }
+    return art;
+}
+
+struct GlyphCase {
+    const char* name;
+    Art art;
+    int32_t o, l, s, e;  // what each recogniser answers
+};
+
+}  // namespace
+
+TEST(LettersOLSE, EachGlyphIsTakenByItsOwnRecogniserOnly) {
+    const std::vector<GlyphCase> cases = {
+        {"ring", RingO, 2, 0, 0, 0},
+        {"bar 5x20 (height exactly 4 widths)", bar(5, 20), 0, 2, 0, 0},
+        {"bar 5x19", bar(5, 19), 0, 0, 0, 0},
+        {"s curve", CurveS, 0, 0, 2, 0},
+        {"s curve mirrored (upper end top left)", mirrored(CurveS), 0, 0, 0, 0},
+        {"slanted bar", slantedBar(), 0, 0, 0, 0},
+        {"e", EyeE, 0, 0, 0, 2},
+        {"e upside down (eye low)", flipped(EyeE), 0, 0, 0, 0},
+        {"e with its tail closed", ClosedE, 0, 0, 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        recogniseArt(c.art);
+        EXPECT_EQ(recogniseO(), c.o);
+        EXPECT_EQ(recogniseL(), c.l);
+        EXPECT_EQ(recogniseS(), c.s);
+        EXPECT_EQ(recogniseE(), c.e);
+        // The vote ran them all: the slots carry the same answers.
+        EXPECT_EQ(g.LetterSlots['o' - 'a'], c.o);
+        EXPECT_EQ(g.LetterSlots['l' - 'a'], c.l);
+        EXPECT_EQ(g.LetterSlots['s' - 'a'], c.s);
+        EXPECT_EQ(g.LetterSlots['e' - 'a'], c.e);
+    }
+}
+
+TEST(LettersOLSE, OHoleMayFallOnePixelShortOfTheBoxButNotTwo) {
+    recogniseArt(RingO);
+    ASSERT_EQ(recogniseO(), 2);
+    const HoleRecord hole = g.Holes[0];
+    struct Side {
+        const char* name;
+        int16_t HoleRecord::*field;
+        int32_t oneShort;
+        int32_t twoShort;
+    };
+    const std::vector<Side> sides = {
+        {"top", &HoleRecord::top, g.BoxTop + 1, g.BoxTop + 2},
+        {"bottom", &HoleRecord::bottom, g.BoxBottom - 1, g.BoxBottom - 2},
+        {"left", &HoleRecord::left, g.BoxLeft + 1, g.BoxLeft + 2},
+        {"right", &HoleRecord::right, g.BoxRight - 1, g.BoxRight - 2},
+    };
+    for (const auto& side : sides) {
+        SCOPED_TRACE(side.name);
+        g.Holes[0] = hole;
+        g.Holes[0].*side.field = static_cast<int16_t>(side.oneShort);
+        EXPECT_EQ(recogniseO(), 2);
+        g.Holes[0].*side.field = static_cast<int16_t>(side.twoShort);
+        EXPECT_EQ(recogniseO(), 0);
+    }
+}
+
+TEST(LettersOLSE, OHoleMustCoverHalfTheBox) {
+    recogniseArt(RingO);
+    g.BoxWidth = 10;
+    g.BoxHeight = 10;
+    g.Holes[0].area = 50;
+    EXPECT_EQ(recogniseO(), 2);
+    g.Holes[0].area = 49;
+    EXPECT_EQ(recogniseO(), 0);
+}
+
+TEST(LettersOLSE, ODentInTheRightContourIsRefused) {
+    recogniseArt(RingO);
+    ASSERT_EQ(boxOrDentTest(), 0);
+    // The ring's one-run rows (its top and bottom) all 4 pixels from the
+    // right edge; a middle row set in 2 pixels further than that is a dent.
+    const int32_t m = g.ImageHeight / 2;
+    for (int32_t k = 0; k < g.ImageHeight; ++k)
+        if (g.RowRuns[k] == 1) g.RightMargin[k] = 4;
+    g.RightMargin[m] = 5;
+    EXPECT_EQ(boxOrDentTest(), 0);
+    g.RightMargin[m] = 6;
+    EXPECT_EQ(boxOrDentTest(), 1);
+    EXPECT_EQ(recogniseO(), 0);
+}
+
+TEST(LettersOLSE, ONeedsOneRunRowsAboveAndBelowTheMiddle) {
+    recogniseArt(RingO);
+    const int32_t m = g.ImageHeight / 2;
+    for (int32_t k = 0; k <= m; ++k) g.RowRuns[k] = 2;
+    EXPECT_EQ(boxOrDentTest(), 1);
+    recogniseArt(RingO);
+    for (int32_t k = m; k < g.ImageHeight; ++k) g.RowRuns[k] = 2;
+    EXPECT_EQ(boxOrDentTest(), 1);
+}
+
+TEST(LettersOLSE, OSquareFrameIsRefused) {
+    // Two nearly full columns in each outer quarter and two nearly full rows
+    // in each outer fifth; one column short of that is not a frame.
+    recogniseArt(RingO);
+    const int32_t H = g.ImageHeight, W = g.ImageWidth;
+    auto frame = [&](int16_t lastColumnInk) {
+        for (int32_t k : {0, 1, W - 2}) g.ColumnInk[k] = static_cast<int16_t>(H - 3);
+        g.ColumnInk[W - 1] = lastColumnInk;
+        for (int32_t k : {0, 1, H - 2, H - 1}) g.RowInk[k] = static_cast<int16_t>(W - 3);
+    };
+    frame(static_cast<int16_t>(H - 4));
+    EXPECT_EQ(boxOrDentTest(), 0);
+    frame(static_cast<int16_t>(H - 3));
+    EXPECT_EQ(boxOrDentTest(), 1);
+    EXPECT_EQ(recogniseO(), 0);
+}
+
+TEST(LettersOLSE, LSkeletonAtMostFourColumnsWide) {
+    recogniseArt(bar(5, 20));
+    ASSERT_EQ(recogniseL(), 2);
+    g.BoxWidth = 4;
+    EXPECT_EQ(recogniseL(), 2);
+    g.BoxWidth = 5;
+    EXPECT_EQ(recogniseL(), 0);
+}
+
+TEST(LettersOLSE, ETailEndMustLieInTheRightThird) {
+    recogniseArt(EyeE);
+    ASSERT_EQ(recogniseE(), 2);
+    g.EndPoints[0].x = g.BoxRight - g.BoxWidth / 3 - 1;
+    EXPECT_EQ(recogniseE(), 0);
+}
