@@ -46,8 +46,8 @@ int main(int argc, char** argv) {
         QStringLiteral("FILE"));
     const QCommandLineOption screenshotOption(
         QStringLiteral("screenshot"),
-        QStringLiteral("Save a picture of the window (with the window manager's frame where one is running)\n"
-                       "to PNG a moment after the start (and after --open), then quit."),
+        QStringLiteral("Save a picture of the window (with the window manager's frame where one is "
+                       "running) to PNG a moment after the start (and after --open), then quit."),
         QStringLiteral("PNG"));
     const QCommandLineOption delayOption(QStringLiteral("screenshot-delay"),
                                          QStringLiteral("Milliseconds to wait before --screenshot (default 1000)."),
