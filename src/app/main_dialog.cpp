@@ -219,7 +219,7 @@ void MainDialog::dropEvent(QDropEvent* event) {
 #ifdef Q_OS_WIN
 bool MainDialog::nativeEvent(const QByteArray& eventType, void* message, qintptr* result) {
     const MSG* msg = static_cast<const MSG*>(message);
-    if (msg->message == WM_SYSCOMMAND && (msg->wParam & 0xFFF0) == AboutCommand) {
+    if (msg->message == WM_SYSCOMMAND && (msg->wParam & 0xFFF0) == static_cast<WPARAM>(AboutCommand)) {
         showAbout();
         *result = 0;
         return true;
