@@ -9,6 +9,7 @@
 #include "recog/letters/recognisers.h"
 #include "recog/state/driver.h"
 #include "recog/state/state.h"
+#include "recog/strokes/strokes.h"
 #include "support/fixtures.h"
 
 int32_t boxOrDentTest();
@@ -140,6 +141,36 @@ const Art CurveS = {
     "....###########...",
     ".....#########....",
     ".......#####......",
+};
+
+// The same s with its tail running out flat along the bottom to the left.
+const Art FlatTailS = {
+    "..................",
+    ".......#####......",
+    ".....#########....",
+    "....###########...",
+    "...####.....###...",
+    "...###........#...",
+    "..###.............",
+    "..###.............",
+    "..###.............",
+    "...###............",
+    "...####...........",
+    "....########......",
+    ".....#########....",
+    ".......########...",
+    "............####..",
+    ".............###..",
+    "..............###.",
+    "..............###.",
+    "..............###.",
+    "..............###.",
+    "..............###.",
+    ".............###..",
+    "............####..",
+    "......#########...",
+    "..############....",
+    "..##########......",
 };
 
 // A straight bar from the upper right to the lower left.
@@ -279,4 +310,27 @@ TEST(LettersOLSE, ETailEndMustLieInTheRightThird) {
     ASSERT_EQ(recogniseE(), 2);
     g.EndPoints[0].x = g.BoxRight - g.BoxWidth / 3 - 1;
     EXPECT_EQ(recogniseE(), 0);
+}
+
+TEST(LettersOLSE, SLowerEndOneCellUpMustFinishComingDownFromTheRight) {
+    // The flat tail ends in the bottom-left cell, its last stretch running
+    // out to the left (quadrant 2 seen from the end). A box stretched
+    // downward puts the same end in the cell above, where only a last
+    // stretch that comes down from the right (quadrant 3) will do.
+    recogniseArt(FlatTailS);
+    ASSERT_EQ(recogniseS(), 2);
+    const PointXY lower = g.EndPoints[1];
+    ASSERT_EQ(zoneOf(4, lower.x, lower.y), 12);
+    ASSERT_EQ(quadrantFromEnd(g.Unit), 2);
+    g.BoxHeight = (lower.y - g.BoxTop) * 4 / 3 + 2;
+    ASSERT_EQ(zoneOf(4, lower.x, lower.y), 8);
+    EXPECT_EQ(recogniseS(), 0);
+
+    // The curled tail of the drawn s does come down from the right.
+    recogniseArt(CurveS);
+    ASSERT_EQ(recogniseS(), 2);
+    ASSERT_EQ(quadrantFromEnd(g.Unit), 3);
+    g.BoxHeight = (g.EndPoints[1].y - g.BoxTop) * 4 / 3 + 2;
+    ASSERT_EQ(zoneOf(4, g.EndPoints[1].x, g.EndPoints[1].y), 8);
+    EXPECT_EQ(recogniseS(), 2);
 }
