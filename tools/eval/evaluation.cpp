@@ -168,6 +168,41 @@ double median(std::vector<double> values) {
     return m;
 }
 
+// The letters that have a recogniser of their own (the k recogniser answers
+// for K as well); the others can at best be right ignoring case.
+std::string lettersWithRecogniser() {
+    const RecogniserTable& table = defaultRecognisers();
+    std::string letters;
+    for (int i = 0; i < table.count; ++i) {
+        letters += table.entries[i].letter;
+        if (table.entries[i].letter == 'k') letters += 'K';
+    }
+    return letters;
+}
+
+// "DejaVu Sans 40, 64, 96; Liberation Serif 40", or "every face and size".
+std::string whereText(const std::vector<const GlyphResult*>& found, size_t glyphsOfLetter) {
+    if (found.size() == glyphsOfLetter && glyphsOfLetter > 1) return "every face and size";
+    std::vector<std::pair<std::string, std::vector<int>>> faces;
+    for (const GlyphResult* r : found) {
+        const std::string face = faceLabel(r->entry);
+        auto it = std::find_if(faces.begin(), faces.end(), [&](const auto& f) { return f.first == face; });
+        if (it == faces.end()) {
+            faces.push_back({face, {}});
+            it = faces.end() - 1;
+        }
+        it->second.push_back(r->entry.size);
+    }
+    std::string text;
+    for (auto& [face, sizes] : faces) {
+        std::sort(sizes.begin(), sizes.end());
+        if (!text.empty()) text += "; ";
+        text += face;
+        for (size_t i = 0; i < sizes.size(); ++i) text += (i ? ", " : " ") + std::to_string(sizes[i]);
+    }
+    return text;
+}
+
 }  // namespace
 
 Outcome GlyphResult::outcome() const {
@@ -342,6 +377,13 @@ void writeMarkdownReport(std::ostream& out, const std::vector<GlyphResult>& resu
     if (otherRefusals) out << ", " << otherRefusals << " other";
     if (unreadable) out << ", " << unreadable << " files that did not load";
     out << ".\n\n";
+    const std::string covered = lettersWithRecogniser();
+    std::string uncovered;
+    for (int index = 0; index < LetterCount; ++index)
+        if (covered.find(letterAt(index)) == std::string::npos) uncovered += letterAt(index);
+    if (!uncovered.empty())
+        out << "Letters without a recogniser of their own (marked * below; at best right ignoring case): "
+            << uncovered << ".\n\n";
     out << "Letters fired per glyph: none " << firedCounts[0] << ", one " << firedCounts[1] << ", two "
         << firedCounts[2] << ", three or more " << firedCounts[3] << ".";
     if (gaveUp) out << " The junction clean-up gave up on " << gaveUp << " glyphs.";
@@ -399,7 +441,7 @@ void writeMarkdownReport(std::ostream& out, const std::vector<GlyphResult>& resu
         for (const GlyphResult& r : results)
             if (r.entry.letter == letter) t.add(r);
         if (t.total == 0) continue;
-        out << "| " << letter << " |";
+        out << "| " << letter << (covered.find(letter) == std::string::npos ? "*" : "") << " |";
         for (const std::string& face : faces) {
             std::string cell;
             for (int size : sizes) {
@@ -438,15 +480,15 @@ void writeMarkdownReport(std::ostream& out, const std::vector<GlyphResult>& resu
         int shown = 0;
         for (const auto& [pair, count] : sorted) {
             if (shown++ == options.confusionRows) break;
-            std::string where;
-            for (const GlyphResult& r : results)
-                if (r.outcome() == Outcome::Wrong && letterIndex(r.entry.letter) == pair.first &&
-                    letterIndex(r.answer) == pair.second) {
-                    if (!where.empty()) where += ", ";
-                    where += faceLabel(r.entry) + " " + std::to_string(r.entry.size);
-                }
-            out << "| " << letterAt(pair.first) << " | " << letterAt(pair.second) << " | " << count << " | " << where
-                << " |\n";
+            std::vector<const GlyphResult*> found;
+            size_t glyphsOfLetter = 0;
+            for (const GlyphResult& r : results) {
+                if (letterIndex(r.entry.letter) != pair.first) continue;
+                ++glyphsOfLetter;
+                if (r.outcome() == Outcome::Wrong && letterIndex(r.answer) == pair.second) found.push_back(&r);
+            }
+            out << "| " << letterAt(pair.first) << " | " << letterAt(pair.second) << " | " << count << " | "
+                << whereText(found, glyphsOfLetter) << " |\n";
         }
         if (sorted.size() > static_cast<size_t>(options.confusionRows))
             out << "\n" << sorted.size() - static_cast<size_t>(options.confusionRows) << " more pairs in the CSV.\n";
