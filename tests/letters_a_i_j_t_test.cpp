@@ -97,6 +97,17 @@ const Art FootlessA = {
     "...####......#####..", "....#########..####.", ".....#######....###.", "....................",
 };
 
+// An a whose hook closes into an upper hole: two holes, two forks, no end,
+// and a dent in the left contour where the two storeys meet.
+const Art ClosedA = {
+    "......................", "......##########......", "....##############....", "...####........####...",
+    "...###..........###...", "...###..........###...", "...###..........###...", "...####.........###...",
+    "....#####.......###...", "......##############..", ".....###############..", "....####........####..",
+    "...###...........###..", "..###............###..", "..###............###..", "..###............###..",
+    "..###............###..", "..####..........####..", "...####........#####..", "....################..",
+    ".....##########..###..", "......................",
+};
+
 // A round ring with no stem: the o's, not the a's.
 const Art RoundRing = {
     "....................", "........####........", "......########......", "....############....",
@@ -130,6 +141,7 @@ TEST(LettersAIJT, EachGlyphIsTakenByItsOwnRecogniserOnly) {
         {"t: crossbar to the right only", RightArmT, 0, 0, 0, 2},
         {"a: hook, bowl and foot", FootedA, 2, 0, 0, 0},
         {"a: hook and bowl, no foot", FootlessA, 2, 0, 0, 0},
+        {"a: hook closed into a second hole", ClosedA, 2, 0, 0, 0},
         {"round ring", RoundRing, 0, 0, 0, 0},
     };
     for (const auto& c : cases) {
@@ -202,4 +214,52 @@ TEST(LettersAIJT, TRefusesTwoWideRowsInTheBottomQuarter) {
     EXPECT_EQ(recogniseT(), 2);  // one wide row is a foot
     g.RowInk[H - 2] = static_cast<int16_t>(W - 2);
     EXPECT_EQ(recogniseT(), 0);
+}
+
+// A two-hole a needs a clear dent in the left contour of its lower storey:
+// the widest left margin near the first one-run row below the upper storey
+// must be at least 3, and the margin must shrink by 2 or more below it.
+TEST(LettersAIJT, ClosedAWantsADentOnTheLeft) {
+    struct Margins {
+        const char* name;
+        void (*edit)();
+        int32_t answer;
+    };
+    // Here the dent is deepest on row 9 (margin 4); the lower storey comes
+    // back to margin 0.
+    const std::vector<Margins> cases = {
+        {"as drawn", [] {}, 2},
+        {"dent 3 deep", [] { g.LeftMargin[8] = g.LeftMargin[9] = 3; }, 2},
+        {"dent 2 deep", [] { g.LeftMargin[8] = g.LeftMargin[9] = 2; }, 0},
+        {"lower storey 2 in from the dent",
+         [] {
+             for (int32_t k = 9; k < g.ImageHeight; ++k)
+                 if (g.LeftMargin[k] < 2) g.LeftMargin[k] = 2;
+         },
+         2},
+        {"lower storey 1 in from the dent",
+         [] {
+             for (int32_t k = 9; k < g.ImageHeight; ++k)
+                 if (g.LeftMargin[k] < 3) g.LeftMargin[k] = 3;
+         },
+         0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        recogniseArt(ClosedA);
+        ASSERT_EQ(g.LeftMargin[8], 4);
+        c.edit();
+        EXPECT_EQ(recogniseA(), c.answer);
+    }
+}
+
+// A removed spur on a two-hole a must have grown from the bottom right.
+TEST(LettersAIJT, ClosedASpurBaseLiesBottomRight) {
+    recogniseArt(ClosedA);
+    ASSERT_EQ(g.SpurCount, 0);
+    g.SpurCount = 1;
+    g.Spurs[0] = SpurRecord{0, 0, static_cast<uint8_t>(g.BoxBottom), static_cast<uint8_t>(g.BoxRight)};
+    EXPECT_EQ(recogniseA(), 2);
+    g.Spurs[0] = SpurRecord{0, 0, static_cast<uint8_t>(g.BoxTop), static_cast<uint8_t>(g.BoxLeft)};
+    EXPECT_EQ(recogniseA(), 0);
 }
