@@ -7,7 +7,7 @@ packages=(
   g++ cmake ninja-build python3 pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev nlohmann-json3-dev libfreetype-dev
-  qt6-base-dev
+  qt6-base-dev qt6-svg-dev
   fonts-dejavu-core fonts-liberation2 fonts-wqy-microhei
   xvfb xauth
 )
