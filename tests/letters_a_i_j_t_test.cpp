@@ -49,6 +49,12 @@ const Art SerifI = join({rows(1, "................."), rows(3, ".......###......
                          rows(3, "................."), rows(17, ".......###......."),
                          rows(2, "..#############.."), rows(1, ".................")});
 
+// A flat dash over a stem standing on a wide foot serif.
+Art dashedSerifStem(const std::string& dash) {
+    return join({rows(1, "................."), rows(2, dash), rows(4, "................."),
+                 rows(17, ".......###......."), rows(2, "..#############.."), rows(1, ".................")});
+}
+
 // A dot over a stem that hooks to the left at the bottom.
 Art hookedStem(int gap) {
     return join({rows(1, ".........."), rows(3, "......###."), rows(gap, ".........."),
@@ -108,6 +114,19 @@ const Art ClosedA = {
     ".....##########..###..", "......................",
 };
 
+// The same with a foot that runs out to the right along the bottom: two
+// holes, three forks, one end.
+const Art ClosedFootedA = {
+    "..........................", "......##########..........", "....##############........",
+    "...####........####.......", "...###..........###.......", "...###..........###.......",
+    "...###..........###.......", "...####.........###.......", "....#####.......###.......",
+    "......##############......", ".....###############......", "....####........####......",
+    "...###...........###......", "..###............###......", "..###............###......",
+    "..###............###......", "..###............###......", "..####..........####......",
+    "...####........#########..", "....####################..", ".....##########...######..",
+    "..........................",
+};
+
 // A round ring with no stem: the o's, not the a's.
 const Art RoundRing = {
     "....................", "........####........", "......########......", "....############....",
@@ -134,6 +153,9 @@ TEST(LettersAIJT, EachGlyphIsTakenByItsOwnRecogniserOnly) {
         // a two-row dash only row 5 is one of them.
         {"i: dash dot, three empty rows", dashedStem(3), 0, 0, 0, 0},
         {"i: isolated dot, foot serif", SerifI, 0, 2, 0, 0},
+        {"i: dash dot, foot serif", dashedSerifStem("......######....."), 0, 2, 0, 0},
+        // The dash's left end must not lie in the left fifth of the box.
+        {"i: wider dash, foot serif", dashedSerifStem(".....#######....."), 0, 0, 0, 0},
         {"j: isolated dot, hook to the left", hookedStem(3), 0, 0, 2, 0},
         // Two empty rows among rows 2 .. H/2 separate a j's dot from its stem.
         {"j: dot one row above the stem", hookedStem(1), 0, 0, 0, 0},
@@ -142,6 +164,7 @@ TEST(LettersAIJT, EachGlyphIsTakenByItsOwnRecogniserOnly) {
         {"a: hook, bowl and foot", FootedA, 2, 0, 0, 0},
         {"a: hook and bowl, no foot", FootlessA, 2, 0, 0, 0},
         {"a: hook closed into a second hole", ClosedA, 2, 0, 0, 0},
+        {"a: closed hook and a foot", ClosedFootedA, 2, 0, 0, 0},
         {"round ring", RoundRing, 0, 0, 0, 0},
     };
     for (const auto& c : cases) {
