@@ -429,7 +429,7 @@ void writeMarkdownReport(std::ostream& out, const std::vector<GlyphResult>& resu
     out << "\n## By letter\n\n";
     out << "Each face's cell shows the sizes " << sizesText(sizes)
         << " in that order: ✓ right, · refused, otherwise the letter answered "
-           "(k/n where several glyphs share a face, size and letter).\n\n";
+           "(- not drawn, k/n right where several glyphs share a face, size and letter).\n\n";
     out << "| letter |";
     for (const std::string& face : faces) out << ' ' << face << " |";
     out << " right | right ignoring case | wrong | refused |\n|:---:|";
@@ -451,7 +451,7 @@ void writeMarkdownReport(std::ostream& out, const std::vector<GlyphResult>& resu
                         same.push_back(&r);
                 if (!cell.empty()) cell += ' ';
                 if (same.empty()) {
-                    cell += ' ';
+                    cell += '-';
                 } else if (same.size() == 1) {
                     cell += symbolOf(*same[0]);
                 } else {

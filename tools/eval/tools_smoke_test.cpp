@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include "eval/evaluation.h"
 #include "recog/input/bmp.h"
 #include "recog/state/state.h"
 #include "render/font_glyphs.h"
@@ -270,4 +271,69 @@ TEST(FontTools, NamesListsAndManifests) {
     }
     EXPECT_EQ(resolveManifestFile("/data/m.csv", "x.bmp"), "/data/x.bmp");
     EXPECT_EQ(resolveManifestFile("/data/m.csv", "/abs/x.bmp"), "/abs/x.bmp");
+}
+
+// The report's sums and tables, on results made by hand so that every kind of
+// outcome is there whatever the recognisers do today.
+TEST(EvaluationReport, CountsEveryOutcomeOnce) {
+    auto make = [](const char* family, int size, char letter, int loadStatus, char answer, const char* candidates,
+                   bool gated) {
+        GlyphResult r;
+        r.entry = {std::string(1, letter) + std::to_string(size) + ".bmp", family, "Regular", size, letter};
+        r.path = r.entry.file;
+        r.loadStatus = loadStatus;
+        if (loadStatus == 0) r.result = answer ? std::string("Recoged: ") + answer : "Refause!";
+        r.answer = answer;
+        r.candidates = candidates;
+        r.gated = gated;
+        return r;
+    };
+    const std::vector<GlyphResult> results = {
+        make("Sans", 40, 'a', 0, 'a', "a", false),   // right
+        make("Sans", 64, 'a', 0, 0, "ao", false),    // refused: two letters fired
+        make("Serif", 40, 'O', 0, 'o', "o", false),  // wrong, only in case
+        make("Sans", 40, 'I', 0, 'l', "l", false),   // wrong
+        make("Sans", 40, 'b', 1, 0, "", false),      // did not load: counts as refused
+        make("Serif", 40, 'e', 0, 0, "", true),      // refused by the size gate
+    };
+    std::ostringstream md;
+    writeMarkdownReport(md, results, SpeedFigures{}, ReportOptions{});
+    const std::string report = md.str();
+    auto has = [&](const std::string& text) {
+        EXPECT_NE(report.find(text), std::string::npos) << "missing: " << text << "\n" << report;
+    };
+    // glyphs, right, right ignoring case, wrong, wrong only in case, refused, accuracy, ignoring case
+    has("| 6 | 1 | 2 | 2 | 1 | 3 | 16.7 % | 33.3 % |");
+    has("Refusals: 0 with no letter firing, 1 with several letters firing and no tie rule settling them, "
+        "1 stopped by the size gate, 1 files that did not load.");
+    has("| Sans | 4 | 1 | 1 | 1 | 0 | 2 | 25.0 % | 25.0 % |");
+    has("| Serif | 2 | 0 | 1 | 1 | 1 | 1 | 0.0 % | 50.0 % |");
+    has("| 40 px | 5 | 1 | 2 | 2 | 1 | 2 | 20.0 % | 40.0 % |");
+    // Per letter: the Sans cell shows 40 px then 64 px; Serif drew no a.
+    has("`✓ ·` | `- -` | 1/2 | 1 | 0 | 1 |");
+    has("`l -` | `- -` | 0/1 | 0 | 1 | 0 |");
+    // Confusions, the most frequent first, ties in letter order.
+    const size_t i = report.find("| I | l | 1 | Sans 40 |");
+    const size_t o = report.find("| O | o | 1 | Serif 40 |");
+    EXPECT_NE(i, std::string::npos);
+    EXPECT_NE(o, std::string::npos);
+    EXPECT_LT(i, o);
+    has("| ao | 1 | a ×1 | refused ×1 |");
+    has("Speed\n\nNot measured.");
+
+    std::ostringstream csv;
+    writeResultsCsv(csv, results);
+    const std::string table = csv.str();
+    EXPECT_NE(table.find("a64.bmp,Sans,Regular,64,a,Refause!,ao,refused\n"), std::string::npos) << table;
+    EXPECT_NE(table.find("b40.bmp,Sans,Regular,40,b,,,unreadable\n"), std::string::npos) << table;
+    EXPECT_NE(table.find("O40.bmp,Serif,Regular,40,O,Recoged: o,o,wrong\n"), std::string::npos) << table;
+
+    std::ostringstream svg;
+    writeConfusionSvg(svg, results);
+    const std::string picture = svg.str();
+    EXPECT_NE(picture.find("6 glyphs, 1 right, 2 wrong, 3 refused"), std::string::npos);
+    EXPECT_NE(picture.find("<title>a recognised as a: 1 of 2</title>"), std::string::npos);
+    EXPECT_NE(picture.find("<title>a refused: 1 of 2</title>"), std::string::npos);
+    EXPECT_NE(picture.find("<title>O recognised as o: 1 of 1</title>"), std::string::npos);
+    EXPECT_NE(picture.find("<title>b refused: 1 of 1</title>"), std::string::npos);
 }

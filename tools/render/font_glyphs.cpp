@@ -12,9 +12,21 @@
 
 namespace {
 
+// FreeType's own table of error texts.
+#undef FTERRORS_H_
+#define FT_ERRORDEF(e, v, s) {e, s},
+#define FT_ERROR_START_LIST {
+#define FT_ERROR_END_LIST {0, nullptr}};
+const struct {
+    int code;
+    const char* message;
+} freetypeErrors[] =
+#include FT_ERRORS_H
+
 std::string freetypeError(FT_Error code) {
-    const char* text = FT_Error_String(code);
-    return text ? text : "FreeType error " + std::to_string(code);
+    for (const auto& e : freetypeErrors)
+        if (e.message && e.code == code) return e.message;
+    return "FreeType error " + std::to_string(code);
 }
 
 std::string codePoint(char32_t c) {
