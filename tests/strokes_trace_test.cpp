@@ -113,6 +113,16 @@ TEST(TraceStroke, MarkFoundOnTheFarEdgeOfTheRingGetsTen) {
     EXPECT_EQ(g.TraceSide[0], 3);  // the ends lie on the chord
     EXPECT_EQ(g.TraceSide[8], 3);
     for (int i = 1; i < 8; ++i) EXPECT_EQ(g.TraceSide[i], 13) << i;
+
+    // Down to the left, the left edge is the far one: the stroke below the
+    // chord finds it there at (4, 5), and on the upper edge at (7, 3).
+    drawSkeleton({"....#", "....#", "....#", "....#", "....#", "...#.", "..#..", ".#...", "#...."});
+    ASSERT_EQ(traceStroke(1, 5, 9, 1), 0);
+    EXPECT_EQ(g.ChordDirection, -1);
+    ASSERT_EQ(g.TraceCount, 9);
+    EXPECT_EQ(g.CrossingCount, 2);  // (2, 5) and (8, 2)
+    const int sides[9] = {3, 3, 13, 13, 13, 13, 13, 13, 3};
+    for (int i = 0; i < 9; ++i) EXPECT_EQ(g.TraceSide[i], sides[i]) << i;
 }
 
 TEST(TraceStroke, ChordMarksForEveryDirection) {
