@@ -249,6 +249,15 @@ TEST(ClassifyTrace, HandDrawnStrokes) {
     EXPECT_EQ(g.TraceSide[7], 3);
     EXPECT_EQ(g.TraceSide[14], 13);
     EXPECT_EQ(classifyTrace(g.Unit), 7);
+
+    // A U traced across its mouth: 19 points on a chord of 4 (under five
+    // units), all on one side, no switch: a long trace on a short chord.
+    drawSkeleton({"#...#", "#...#", "#...#", "#...#", "#...#", "#...#", "#...#", "#...#", ".###."});
+    ASSERT_EQ(g.Unit, 1);
+    ASSERT_EQ(traceStroke(1, 1, 1, 5), 0);
+    ASSERT_EQ(g.TraceCount, 19);
+    EXPECT_EQ(g.ChordLength, 4);
+    EXPECT_EQ(classifyTrace(g.Unit), 15);
 }
 
 TEST(TraceForkToFork, JoinsTwoForksAndLeavesThemInPlace) {
