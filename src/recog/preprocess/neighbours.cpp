@@ -65,20 +65,19 @@ bool isInk(int row, int col) { return g.WorkRaster[row][col] == 1; }
 
 }  // namespace
 
-const uint8_t ThinTable[256] = {
-#define Q(i) ThinValues[i], ThinValues[i + 1], ThinValues[i + 2], ThinValues[i + 3]
-#define R(i) Q(i), Q(i + 4), Q(i + 8), Q(i + 12)
-    R(0),   R(16),  R(32),  R(48),  R(64),  R(80),  R(96),  R(112),
-    R(128), R(144), R(160), R(176), R(192), R(208), R(224), R(240),
-};
-const uint8_t PeelTable[256] = {
-#undef Q
-#define Q(i) PeelValues[i], PeelValues[i + 1], PeelValues[i + 2], PeelValues[i + 3]
-    R(0),   R(16),  R(32),  R(48),  R(64),  R(80),  R(96),  R(112),
-    R(128), R(144), R(160), R(176), R(192), R(208), R(224), R(240),
-#undef Q
-#undef R
-};
+// The public tables are plain arrays; their values come from the constexpr
+// builders above.
+#define QM_ROW4(t, i) t[i], t[i + 1], t[i + 2], t[i + 3]
+#define QM_ROW16(t, i) QM_ROW4(t, i), QM_ROW4(t, i + 4), QM_ROW4(t, i + 8), QM_ROW4(t, i + 12)
+#define QM_TABLE(t)                                                                                      \
+    QM_ROW16(t, 0), QM_ROW16(t, 16), QM_ROW16(t, 32), QM_ROW16(t, 48), QM_ROW16(t, 64), QM_ROW16(t, 80),   \
+        QM_ROW16(t, 96), QM_ROW16(t, 112), QM_ROW16(t, 128), QM_ROW16(t, 144), QM_ROW16(t, 160),          \
+        QM_ROW16(t, 176), QM_ROW16(t, 192), QM_ROW16(t, 208), QM_ROW16(t, 224), QM_ROW16(t, 240)
+const uint8_t ThinTable[256] = {QM_TABLE(ThinValues)};
+const uint8_t PeelTable[256] = {QM_TABLE(PeelValues)};
+#undef QM_TABLE
+#undef QM_ROW16
+#undef QM_ROW4
 
 uint8_t neighbourCode(int32_t row, int32_t col) {
     const uint8_t* up = g.WorkRaster[row - 1];

@@ -1,5 +1,7 @@
 // Thinning the filled glyph to a one-pixel, 8-connected skeleton by contour
 // peeling, tidying it, pruning short side branches and measuring its box.
+#include <cstring>
+
 #include "recog/preprocess/preprocess.h"
 #include "recog/state/state.h"
 
@@ -33,7 +35,7 @@ void countInk() {
 }
 
 void copyToSaved() {
-    for (int i = 0; i < Raster::Stride * Raster::Stride; ++i) g.SavedRaster.cells[i] = g.WorkRaster.cells[i];
+    std::memcpy(g.SavedRaster.cells, g.WorkRaster.cells, sizeof g.SavedRaster.cells);
 }
 
 // Lone pixels go, then every one-pixel protrusion, all found before any goes.
