@@ -113,6 +113,16 @@ TEST(SpurPruning, BranchesUpToTheLimitFromAnEndToAJunctionGo) {
         }
     }
 
+    // Two branches of the same length: the first end point's goes first.
+    Art twin = lineWithBranch(40, 6);
+    for (size_t r = 2; r < 8; ++r) twin[r][29] = '#';
+    drawFramed(twin);
+    smoothGlyph();
+    thinAndExtract();
+    ASSERT_EQ(g.SpurCount, 2);
+    EXPECT_EQ(g.Spurs[0].endCol, 20);
+    EXPECT_EQ(g.Spurs[1].endCol, 30);
+
     // A short stroke that ends freely at both ends stays.
     Art art = {std::string(40, '.'), std::string(40, '#'), std::string(40, '.')};
     for (int i = 0; i < 6; ++i) art.push_back(std::string(9, '.') + "#" + std::string(30, '.'));
