@@ -4,6 +4,8 @@
 #                      letters that fired together, speed)
 #   docs/accuracy.csv  one row per glyph
 #   docs/confusion.svg the 52 x 53 confusion matrix (open it in a browser)
+# and copies the per-letter table and the speed figures into README.md
+# (between the accuracy markers there).
 #
 # Usage: scripts/accuracy-report.sh [extra quillmark-eval options]
 #   e.g. scripts/accuracy-report.sh --speed-seconds 5
@@ -36,4 +38,24 @@ mkdir -p "$root/docs"
   --csv "$root/docs/accuracy.csv" \
   --svg "$root/docs/confusion.svg" \
   "$@"
-echo "accuracy-report: wrote docs/accuracy.md, docs/accuracy.csv and docs/confusion.svg"
+
+# Bring the README's copy of the per-letter table and the speed up to date.
+python3 - "$root/docs/accuracy.md" "$root/README.md" <<'PY'
+import re, sys
+report, readme = sys.argv[1], sys.argv[2]
+text = open(report, encoding="utf-8").read()
+def section(title):
+    m = re.search(r"^## " + title + r"\n(.*?)(?=^## |\Z)", text, re.S | re.M)
+    return m.group(1).strip() if m else ""
+summary = section("Summary")
+block = "\n\n".join([
+    "<!-- accuracy:begin (written by scripts/accuracy-report.sh) -->",
+    "### Summary", summary,
+    "### By letter", section("By letter"),
+    "### Speed", section("Speed"),
+    "<!-- accuracy:end -->"])
+body = open(readme, encoding="utf-8").read()
+new = re.sub(r"<!-- accuracy:begin.*?<!-- accuracy:end -->", lambda m: block, body, flags=re.S)
+open(readme, "w", encoding="utf-8").write(new)
+PY
+echo "accuracy-report: wrote docs/accuracy.md, docs/accuracy.csv, docs/confusion.svg and the README's accuracy section"

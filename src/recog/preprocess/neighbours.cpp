@@ -79,30 +79,6 @@ const uint8_t PeelTable[256] = {QM_TABLE(PeelValues)};
 #undef QM_ROW16
 #undef QM_ROW4
 
-uint8_t neighbourCode(int32_t row, int32_t col) {
-    const uint8_t* up = g.WorkRaster[row - 1];
-    const uint8_t* mid = g.WorkRaster[row];
-    const uint8_t* down = g.WorkRaster[row + 1];
-    uint8_t code = 0;
-    if (up[col - 1]) code |= 128;
-    if (up[col]) code |= 64;
-    if (up[col + 1]) code |= 32;
-    if (mid[col + 1]) code |= 16;
-    if (down[col + 1]) code |= 8;
-    if (down[col]) code |= 4;
-    if (down[col - 1]) code |= 2;
-    if (mid[col - 1]) code |= 1;
-    return code;
-}
-
-int32_t inkNeighbourCount(int32_t row, int32_t col) {
-    const uint8_t* up = g.WorkRaster[row - 1];
-    const uint8_t* mid = g.WorkRaster[row];
-    const uint8_t* down = g.WorkRaster[row + 1];
-    return (up[col - 1] == 1) + (up[col] == 1) + (up[col + 1] == 1) + (mid[col + 1] == 1) +
-           (down[col + 1] == 1) + (down[col] == 1) + (down[col - 1] == 1) + (mid[col - 1] == 1);
-}
-
 int32_t isSimplePoint(int32_t row, int32_t col) { return ThinTable[neighbourCode(row, col)]; }
 
 int32_t stepAlongSkeleton() {

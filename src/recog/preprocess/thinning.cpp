@@ -1,5 +1,6 @@
 // Thinning the filled glyph to a one-pixel, 8-connected skeleton by contour
 // peeling, tidying it, pruning short side branches and measuring its box.
+#include <algorithm>
 #include <cstring>
 
 #include "recog/preprocess/preprocess.h"
@@ -34,8 +35,21 @@ void countInk() {
     g.InkDensity = static_cast<float>(static_cast<double>(ink) / (static_cast<double>(w) * static_cast<double>(h)));
 }
 
+// The whole raster is copied. Outside the area that either raster may have
+// written (the current glyph's and the last copy's) both hold only
+// background, so copying that area alone gives the same SavedRaster.
 void copyToSaved() {
-    std::memcpy(g.SavedRaster.cells, g.WorkRaster.cells, sizeof g.SavedRaster.cells);
+    const int glyphRows = std::max(g.DirtyRows, g.ImageHeight + 2);
+    const int glyphCols = std::max(g.DirtyCols, g.ImageWidth + 2);
+    const int rows = std::max(glyphRows, g.SavedRows) + Raster::Margin;
+    const int cols = std::max(glyphCols, g.SavedCols) + Raster::Margin;
+    const int lastRow = std::min(rows, Raster::Size + Raster::Margin - 1);
+    const int lastCol = std::min(cols, Raster::Size + Raster::Margin - 1);
+    const size_t length = static_cast<size_t>(lastCol + Raster::Margin + 1);
+    for (int r = -Raster::Margin; r <= lastRow; ++r)
+        std::memcpy(g.SavedRaster[r] - Raster::Margin, g.WorkRaster[r] - Raster::Margin, length);
+    g.SavedRows = glyphRows;
+    g.SavedCols = glyphCols;
 }
 
 // Lone pixels go, then every one-pixel protrusion, all found before any goes.

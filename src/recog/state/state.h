@@ -116,6 +116,9 @@ struct RecognitionState {
     int32_t DirtyCols;
     int32_t ExtentRows;
     int32_t ExtentCols;
+    // How far SavedRaster may hold something other than background.
+    int32_t SavedRows;
+    int32_t SavedCols;
 };
 
 // The recognition state. Each thread has its own instance, so batch workers
