@@ -15,18 +15,6 @@ constexpr int32_t Accepted = 2;
 
 int32_t zone5(const PointXY& p) { return zoneOf(5, p.x, p.y); }
 
-// A closed ring whose hole fills the skeleton box, with a left side that is
-// not a straight stem.
-bool ringFillsBox() {
-    const HoleRecord& hole = g.Holes[0];
-    if (hole.top > g.BoxTop + 1) return false;
-    if (hole.bottom < g.BoxBottom - 1) return false;
-    if (hole.left > g.BoxLeft + 1) return false;
-    if (hole.right < g.BoxRight - 1) return false;
-    if (holeAreaRatio() < 0.5) return false;
-    return leftStemTest() == 1;
-}
-
 // Nearly full columns in both outer quarters and a nearly full top or bottom
 // edge: a rectangular frame, not a round a.
 bool rectangularFrame() {

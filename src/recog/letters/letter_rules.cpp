@@ -1,5 +1,6 @@
 #include "recog/letters/letter_rules.h"
 
+#include "recog/letters/helpers.h"
 #include "recog/strokes/strokes.h"
 
 int32_t traceBetween(const PointXY& p, const PointXY& q) {
@@ -28,4 +29,14 @@ bool isOneOf(int32_t v, std::initializer_list<int32_t> values) {
 bool leftIsFirst(const PointXY& first, const PointXY& second, bool firstOnTie) {
     if (first.x != second.x) return first.x < second.x;
     return firstOnTie;
+}
+
+bool ringFillsBox() {
+    const HoleRecord& hole = g.Holes[0];
+    if (hole.top > g.BoxTop + 1) return false;
+    if (hole.bottom < g.BoxBottom - 1) return false;
+    if (hole.left > g.BoxLeft + 1) return false;
+    if (hole.right < g.BoxRight - 1) return false;
+    if (holeAreaRatio() < 0.5) return false;
+    return leftStemTest() == 1;
 }

@@ -24,3 +24,8 @@ bool isOneOf(int32_t v, std::initializer_list<int32_t> values);
 // Of two named points, true when `first` is the left one (the smaller x);
 // on equal x, `firstOnTie` says which of the two counts as the left one.
 bool leftIsFirst(const PointXY& first, const PointXY& second, bool firstOnTie);
+
+// The ring of an o or a bare a: the largest hole reaches within a pixel of
+// every side of the skeleton box, covers at least half of it, and no straight
+// stem stands on the left.
+bool ringFillsBox();

@@ -87,21 +87,9 @@ int32_t boxOrDentTest() {
 
 namespace {
 
-// The hole reaches within a pixel of every side of the skeleton box, covers
-// at least half of it, and no straight stem stands on the left.
-bool holeFillsBox() {
-    const HoleRecord& hole = g.Holes[0];
-    if (hole.top > g.BoxTop + 1) return false;
-    if (hole.bottom < g.BoxBottom - 1) return false;
-    if (hole.left > g.BoxLeft + 1) return false;
-    if (hole.right < g.BoxRight - 1) return false;
-    if (holeAreaRatio() < 0.5) return false;
-    return leftStemTest() == 1;
-}
-
 // A single closed ring that fills its box, with no stem on the right.
 int32_t closedRing() {
-    if (!holeFillsBox()) return 0;
+    if (!ringFillsBox()) return 0;
     return rightStemTest() == 1 ? 1 : 0;
 }
 
