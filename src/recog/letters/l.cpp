@@ -14,7 +14,7 @@ int32_t lStraightStroke() {
     const PointXY& E0 = g.EndPoints[0];
     const PointXY& E1 = g.EndPoints[1];
 
-    const float tallness = static_cast<float>(g.ImageHeight) / static_cast<float>(g.ImageWidth);
+    const double tallness = static_cast<double>(g.ImageHeight) / static_cast<double>(g.ImageWidth);
     if (!(tallness >= 4.0)) return 0;
     if (g.BoxWidth > 4) return 0;
     if (E0.y > g.BoxTop) return 0;

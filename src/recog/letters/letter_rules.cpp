@@ -8,16 +8,12 @@ int32_t traceBetween(const PointXY& p, const PointXY& q) {
     return traceStroke(p.y, p.x, q.y, q.x);
 }
 
-float holeAreaRatio() {
-    const int32_t boxArea = g.BoxWidth * g.BoxHeight;
-    if (boxArea <= 0) return 0.0f;  // no skeleton: no hole can fill it
-    return static_cast<float>(g.Holes[0].area) / static_cast<float>(boxArea);
-}
+double holeAreaRatio() { return holeAreaRatioOf(0); }
 
-float holeAreaRatioOf(int32_t k) {
+double holeAreaRatioOf(int32_t k) {
     const int32_t boxArea = g.BoxWidth * g.BoxHeight;
-    if (boxArea <= 0) return 0.0f;
-    return static_cast<float>(g.Holes[k].area) / static_cast<float>(boxArea);
+    if (boxArea <= 0) return 0.0;  // no skeleton: no hole can fill it
+    return static_cast<double>(g.Holes[k].area) / static_cast<double>(boxArea);
 }
 
 bool isOneOf(int32_t v, std::initializer_list<int32_t> values) {

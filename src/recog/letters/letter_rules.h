@@ -11,12 +11,13 @@
 // 1 when the skeleton does not join them), as every stroke test starts.
 int32_t traceBetween(const PointXY& p, const PointXY& q);
 
-// The area of the largest hole over the area of the skeleton box, in single
-// precision (compare it against a double constant).
-float holeAreaRatio();
+// The area of the largest hole over the area of the skeleton box. Like every
+// ratio that is computed where it is tested (and not kept in a float
+// measure), it is worked out in double precision, so 4/25 meets 0.16.
+double holeAreaRatio();
 
 // The same ratio for hole k of Holes (0 the largest, 1 the next).
-float holeAreaRatioOf(int32_t k);
+double holeAreaRatioOf(int32_t k);
 
 // True when v is one of the listed values (a zone or a shape code).
 bool isOneOf(int32_t v, std::initializer_list<int32_t> values);
