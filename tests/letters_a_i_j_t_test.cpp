@@ -13,15 +13,10 @@
 
 namespace {
 
+using fixtures::recogniseArt;
+
 using Art = std::vector<std::string>;
 
-// Every stage from the bitmap file to the vote, on a fresh state.
-void recogniseArt(const Art& art) {
-    fixtures::TempDir dir;
-    resetRecognitionState();
-    const std::string path = fixtures::writeArt(dir, "glyph.bmp", art);
-    ASSERT_EQ(recogniseFile(path.c_str(), nullptr), 0);
-}
 
 // `count` copies of one row.
 Art rows(int count, const std::string& row) { return Art(static_cast<size_t>(count), row); }

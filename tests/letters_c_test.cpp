@@ -14,6 +14,8 @@
 
 namespace {
 
+using fixtures::recogniseArt;
+
 using Art = std::vector<std::string>;
 
 const Art ThickC = {
@@ -45,12 +47,6 @@ const Art ThickC = {
 
 constexpr int CSlot = 'c' - 'a';
 
-void recogniseArt(const Art& art) {
-    fixtures::TempDir dir;
-    resetRecognitionState();
-    const std::string path = fixtures::writeArt(dir, "glyph.bmp", art);
-    ASSERT_EQ(recogniseFile(path.c_str(), nullptr), 0);
-}
 
 // The c with its lower arm cut short: the lower end lies left of the middle.
 Art shortLowerArm() {

@@ -16,15 +16,10 @@ int32_t boxOrDentTest();
 
 namespace {
 
+using fixtures::recogniseArt;
+
 using Art = std::vector<std::string>;
 
-// Every stage from the bitmap file to the vote, on a fresh state.
-void recogniseArt(const Art& art) {
-    fixtures::TempDir dir;
-    resetRecognitionState();
-    const std::string path = fixtures::writeArt(dir, "glyph.bmp", art);
-    ASSERT_EQ(recogniseFile(path.c_str(), nullptr), 0);
-}
 
 Art mirrored(Art art) {
     for (auto& row : art) std::reverse(row.begin(), row.end());

@@ -8,7 +8,10 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "recog/input/bmp.h"
+#include "recog/state/driver.h"
 #include "recog/state/state.h"
 
 namespace fixtures {
@@ -58,6 +61,14 @@ inline std::string writeArt(const TempDir& dir, const std::string& name, const s
     const std::string path = dir.file(name);
     writeBmp(path.c_str(), imageFromArt(rows));
     return path;
+}
+
+// Every stage from the bitmap file to the vote, on a fresh state.
+inline void recogniseArt(const std::vector<std::string>& art) {
+    TempDir dir;
+    resetRecognitionState();
+    const std::string path = writeArt(dir, "glyph.bmp", art);
+    ASSERT_EQ(recogniseFile(path.c_str(), nullptr), 0);
 }
 
 // Draw ASCII art straight into WorkRaster at rows/columns from 1 (the framed
