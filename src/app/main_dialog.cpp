@@ -97,16 +97,14 @@ MainDialog::MainDialog(QWidget* parent) : QDialog(parent) {
     result_->setProperty("controlId", int(ResultId));
     quit_->setFocus();
 
-    // X11 offers no system menu that a program can extend, so the About
-    // entry goes to the dialog's context menu, after the window's own Close.
-    auto* close = new QAction(tr("&Close"), this);
-    connect(close, &QAction::triggered, this, &QDialog::reject);
+    // Only Windows lets a program extend the window's system menu; elsewhere
+    // the same separator and About entry make up the dialog's context menu.
     auto* separator = new QAction(this);
     separator->setSeparator(true);
     aboutAction_ = new QAction(QStringLiteral("&About Quillmark..."), this);
     aboutAction_->setObjectName(QStringLiteral("aboutAction"));
     connect(aboutAction_, &QAction::triggered, this, &MainDialog::showAbout);
-    addActions({close, separator, aboutAction_});
+    addActions({separator, aboutAction_});
     setContextMenuPolicy(Qt::ActionsContextMenu);
 
 #ifdef Q_OS_WIN
