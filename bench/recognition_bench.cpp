@@ -134,9 +134,9 @@ private:
 
 enum Stage { NormaliseAndFrame, Smooth, Thin, Measure, Vote };
 
-// Run the stages before `stage` once, then time `stage` alone on a restored
-// copy of that state, again and again.
-void timeStage(benchmark::State& state, const Glyph& glyph, Stage stage) {
+// Run the stages before `stage` once, then time the stages from `stage` to
+// `last` on a restored copy of that state, again and again.
+void timeStages(benchmark::State& state, const Glyph& glyph, Stage stage, Stage last) {
     resetRecognitionStateFast();
     if (loadBmp(glyph.path.c_str()) != LoadOk) {
         state.SkipWithError("the glyph does not load");
@@ -164,12 +164,14 @@ void timeStage(benchmark::State& state, const Glyph& glyph, Stage stage) {
     for (auto _ : state) {
         before.restore();
         const auto t0 = Clock::now();
-        run(stage);
+        for (int s = stage; s <= last; ++s) run(static_cast<Stage>(s));
         const auto t1 = Clock::now();
         state.SetIterationTime(std::chrono::duration<double>(t1 - t0).count());
     }
     resetRecognitionStateFast();
 }
+
+void timeStage(benchmark::State& state, const Glyph& glyph, Stage stage) { timeStages(state, glyph, stage, stage); }
 
 void registerBenchmarks() {
     for (const Glyph& glyph : glyphs)
@@ -196,6 +198,13 @@ void registerBenchmarks() {
             ->UseManualTime()
             ->MinTime(0.1)
             ->Unit(benchmark::kMicrosecond);
+    // The chain from a loaded glyph to the measures: normalise, frame,
+    // smooth, thin, measure.
+    benchmark::RegisterBenchmark(("chain/loaded_to_measures/" + main.name).c_str(), timeStages, main,
+                                 NormaliseAndFrame, Measure)
+        ->UseManualTime()
+        ->MinTime(0.1)
+        ->Unit(benchmark::kMicrosecond);
 }
 
 bool hasFlag(int argc, char** argv, const char* prefix) {
