@@ -329,3 +329,82 @@ TEST(LettersOLSE, SLowerEndOneCellUpMustFinishComingDownFromTheRight) {
     ASSERT_EQ(zoneOf(4, g.EndPoints[1].x, g.EndPoints[1].y), 8);
     EXPECT_EQ(recogniseS(), 2);
 }
+
+TEST(LettersOLSE, ODentRuleDistancesMarginsAndTies) {
+    // Hand-set profiles of a 20-row glyph (middle row 10): the listed rows
+    // have one run and the given right margin, every other row two runs and
+    // the given margin (0 when not listed). No column or row is full, so only
+    // the dent can answer 1.
+    struct Row {
+        int32_t row, margin;
+    };
+    struct DentCase {
+        const char* name;
+        std::vector<Row> oneRun, others;
+        int32_t expected;
+    };
+    const std::vector<DentCase> cases = {
+        {"deeper by 2, 3 rows below the upper row", {{2, 1}, {15, 1}}, {{5, 3}}, 1},
+        {"deeper by 2, 2 rows below the upper row", {{2, 1}, {15, 1}}, {{4, 3}}, 0},
+        {"deeper by 2, 2 rows above the lower row", {{2, 1}, {15, 1}}, {{13, 3}}, 1},
+        {"deeper by 2, 1 row above the lower row", {{2, 1}, {15, 1}}, {{14, 3}}, 0},
+        {"deeper by 1 only", {{2, 1}, {15, 1}}, {{5, 2}}, 0},
+        {"4 past the upper, 1 past the lower, below the middle", {{2, 0}, {15, 3}}, {{12, 4}}, 1},
+        {"4 past the upper, 1 past the lower, on the middle row", {{2, 0}, {15, 3}}, {{10, 4}}, 0},
+        {"3 past the upper, 1 past the lower, below the middle", {{2, 1}, {15, 3}}, {{12, 4}}, 0},
+        {"equal deepest rows: the first one counts", {{2, 1}, {15, 1}}, {{5, 3}, {14, 3}}, 1},
+        // Equally narrow one-run rows: the one nearer the middle is taken, so
+        // the dent lies outside the scanned stretch.
+        {"upper tie goes to the row nearer the middle", {{3, 1}, {8, 1}, {15, 1}}, {{6, 3}}, 0},
+        {"lower tie goes to the row nearer the middle", {{2, 1}, {12, 1}, {17, 1}}, {{15, 3}}, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        resetRecognitionState();
+        g.ImageHeight = 20;
+        g.ImageWidth = 20;
+        for (int32_t k = 0; k < 20; ++k) g.RowRuns[k] = 2;
+        for (const Row& r : c.oneRun) {
+            g.RowRuns[r.row] = 1;
+            g.RightMargin[r.row] = static_cast<int8_t>(r.margin);
+        }
+        for (const Row& r : c.others) g.RightMargin[r.row] = static_cast<int8_t>(r.margin);
+        EXPECT_EQ(boxOrDentTest(), c.expected);
+    }
+}
+
+TEST(LettersOLSE, EEyeBoundsAreInclusive) {
+    // The eye of the drawn e at each bound of its box tests, then one pixel
+    // (or one unit of area) past it.
+    recogniseArt(EyeE);
+    ASSERT_EQ(recogniseE(), 2);
+    const HoleRecord eye = g.Holes[0];
+    struct Bound {
+        const char* name;
+        int16_t HoleRecord::*field;
+        int32_t atBound, pastBound;
+    };
+    const std::vector<Bound> bounds = {
+        {"top", &HoleRecord::top, g.BoxTop + g.UnitHeight + 1, g.BoxTop + g.UnitHeight + 2},
+        {"bottom", &HoleRecord::bottom, g.BoxBottom - g.BoxHeight / 3, g.BoxBottom - g.BoxHeight / 3 + 1},
+        {"left", &HoleRecord::left, g.BoxLeft + g.BoxWidth / 2, g.BoxLeft + g.BoxWidth / 2 + 1},
+        {"right", &HoleRecord::right, g.BoxRight - g.BoxWidth / 3, g.BoxRight - g.BoxWidth / 3 - 1},
+    };
+    for (const auto& b : bounds) {
+        SCOPED_TRACE(b.name);
+        g.Holes[0] = eye;
+        g.Holes[0].*b.field = static_cast<int16_t>(b.atBound);
+        EXPECT_EQ(recogniseE(), 2);
+        g.Holes[0].*b.field = static_cast<int16_t>(b.pastBound);
+        EXPECT_EQ(recogniseE(), 0);
+    }
+
+    // A tenth of the box exactly is enough (the traces do not read the width).
+    g.Holes[0] = eye;
+    g.BoxWidth = 15;
+    ASSERT_EQ(g.BoxWidth * g.BoxHeight % 10, 0);
+    g.Holes[0].area = static_cast<int16_t>(g.BoxWidth * g.BoxHeight / 10);
+    EXPECT_EQ(recogniseE(), 2);
+    g.Holes[0].area = static_cast<int16_t>(g.BoxWidth * g.BoxHeight / 10 - 1);
+    EXPECT_EQ(recogniseE(), 0);
+}
