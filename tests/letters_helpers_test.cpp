@@ -1,6 +1,7 @@
 // The profile tests shared by the recognisers, on small hand-made profiles.
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -232,3 +233,169 @@ TEST_F(Helpers, TinyImagesAnswerZeroOrOne) {
 }
 
 }  // namespace
+
+// The one-line profile tests at their bounds: 1-based rows and columns
+// against 0-based profiles, strict against non-strict comparisons, and the
+// ends of each range.
+namespace bounds {
+
+void size(int height, int width) {
+    g.ImageHeight = height;
+    g.ImageWidth = width;
+    g.AspectRatio = static_cast<float>(height) / static_cast<float>(width);
+}
+void rowRuns(std::initializer_list<int> rows, int runs) {
+    for (int r : rows) g.RowRuns[r - 1] = static_cast<uint8_t>(runs);
+}
+void columnInk(std::initializer_list<int> columns, int ink) {
+    for (int x : columns) g.ColumnInk[x - 1] = static_cast<int16_t>(ink);
+}
+void bottomMargin(std::initializer_list<int> columns, int margin) {
+    for (int x : columns) g.BottomMargin[x - 1] = static_cast<int8_t>(margin);
+}
+void allColumnRuns(int width, int runs) {
+    for (int x = 1; x <= width; ++x) g.ColumnRuns[x - 1] = static_cast<uint8_t>(runs);
+}
+
+struct Case {
+    const char* name;
+    int32_t (*test)();
+    void (*setUp)();
+    int32_t result;
+};
+
+const Case Cases[] = {
+    // H 20, W 12: a one-run column of 1..4 with more than 17 ink, and a busy left edge.
+    {"left stem", leftStemTest, [] { size(20, 12); g.ColumnRuns[3] = 1; columnInk({4}, 18); }, 0},
+    {"left stem, ink 17", leftStemTest, [] { size(20, 12); g.ColumnRuns[3] = 1; columnInk({4}, 17); }, 1},
+    {"left stem, column 5", leftStemTest, [] { size(20, 12); g.ColumnRuns[4] = 1; columnInk({5}, 18); }, 1},
+    {"left stem, clean left edge", leftStemTest,
+     [] {
+         size(20, 12);
+         g.ColumnRuns[3] = 1;
+         columnInk({4}, 18);
+         for (int k = 0; k < 20; ++k) g.LeftMargin[k] = 2;
+     },
+     1},
+    {"left stem, row 19 touches the left", leftStemTest,
+     [] {
+         size(20, 12);
+         g.ColumnRuns[3] = 1;
+         columnInk({4}, 18);
+         for (int k = 0; k < 20; ++k) g.LeftMargin[k] = 2;
+         g.LeftMargin[18] = 1;
+     },
+     0},
+
+    // H 20: rows 3..18, 3..16 and 5..18 are counted.
+    {"few busy rows", fewBusyRowsTest, [] { size(20, 12); rowRuns({2, 3, 18, 19}, 3); }, 1},
+    {"few busy rows, three", fewBusyRowsTest, [] { size(20, 12); rowRuns({3, 10, 18}, 3); }, 0},
+    {"busy upper rows", busyUpperRowsTest, [] { size(20, 12); rowRuns({3, 4, 16}, 3); }, 1},
+    {"busy upper rows, row 17 out", busyUpperRowsTest, [] { size(20, 12); rowRuns({2, 3, 16, 17}, 3); }, 0},
+    {"few busy lower rows", fewBusyLowerRowsTest, [] { size(20, 12); rowRuns({4, 5, 18, 19}, 3); }, 1},
+    {"few busy lower rows, three", fewBusyLowerRowsTest, [] { size(20, 12); rowRuns({5, 10, 18}, 4); }, 0},
+
+    // H 20, W 20: F is the rightmost column of 20..12 with more than 16 ink;
+    // columns F - 1 .. 14 open below the middle count against it.
+    {"right full column", rightFullColumnTest, [] { size(20, 20); columnInk({17}, 17); bottomMargin({14, 16}, 11); }, 0},
+    {"right full column, one open", rightFullColumnTest,
+     [] { size(20, 20); columnInk({17}, 17); bottomMargin({13, 16}, 11); }, 1},
+    {"right full column, margin 10", rightFullColumnTest,
+     [] { size(20, 20); columnInk({17}, 17); bottomMargin({14, 16}, 10); }, 1},
+    {"right full column, crowded rows", rightFullColumnTest, [] { size(20, 20); rowRuns({3, 9, 18}, 4); }, 0},
+
+    // W 20, H 24: columns 1..5 with more than 20 ink.
+    {"few full left columns", fewFullLeftColumnsTest, [] { size(24, 20); columnInk({1, 6}, 21); }, 1},
+    {"few full left columns, two", fewFullLeftColumnsTest, [] { size(24, 20); columnInk({1, 5}, 21); }, 0},
+    {"few full left columns, ink 20", fewFullLeftColumnsTest, [] { size(24, 20); columnInk({1, 5}, 20); }, 1},
+
+    // H 20, W 12: columns 3, 10 and 11 open below for more than 10 rows.
+    {"bottom right empty", bottomRightEmptyTest, [] { size(20, 12); bottomMargin({10, 11}, 11); }, 1},
+    {"bottom right empty, margin 10", bottomRightEmptyTest, [] { size(20, 12); bottomMargin({10}, 11); bottomMargin({11}, 10); }, 0},
+    {"bottom corners", bottomCornersTest, [] { size(20, 12); bottomMargin({3, 10}, 11); }, 0},
+    {"bottom corners, margin 10", bottomCornersTest, [] { size(20, 12); bottomMargin({3}, 10); bottomMargin({10}, 11); }, 1},
+
+    // W 10: columns 1..5 and 6..10.
+    {"column runs, three split on the right", columnRunsTest,
+     [] { size(20, 10); allColumnRuns(10, 1); g.ColumnRuns[5] = g.ColumnRuns[7] = g.ColumnRuns[9] = 2; }, 0},
+    {"column runs, two split on the right", columnRunsTest,
+     [] { size(20, 10); allColumnRuns(10, 1); g.ColumnRuns[5] = g.ColumnRuns[9] = 2; }, 1},
+    {"column runs, three odd on the left", columnRunsTest,
+     [] {
+         size(20, 10);
+         allColumnRuns(10, 2);
+         g.ColumnRuns[0] = g.ColumnRuns[1] = 1;
+     },
+     1},
+    {"column runs, two odd on the left", columnRunsTest,
+     [] {
+         size(20, 10);
+         allColumnRuns(10, 2);
+         g.ColumnRuns[0] = g.ColumnRuns[1] = g.ColumnRuns[2] = 1;
+     },
+     0},
+
+    // H 20, W 12: rows 9..13, right margin more than 2 beyond the left.
+    {"middle rows centred, four shifted", middleRowsCentredTest,
+     [] {
+         size(20, 12);
+         for (int r : {9, 10, 12, 13}) g.RightMargin[r - 1] = 3;
+     },
+     0},
+    {"middle rows centred, three shifted", middleRowsCentredTest,
+     [] {
+         size(20, 12);
+         for (int r : {8, 9, 10, 13, 14}) g.RightMargin[r - 1] = 3;
+         g.RightMargin[11] = 2;
+     },
+     1},
+
+    // W 12, H 20: columns 9..12 with at least 18 ink.
+    {"full right column", fullRightColumnTest, [] { size(20, 12); columnInk({9}, 18); }, 1},
+    {"full right column, column 8", fullRightColumnTest, [] { size(20, 12); columnInk({8}, 20); }, 0},
+    {"full right column, ink 17", fullRightColumnTest, [] { size(20, 12); columnInk({12}, 17); }, 0},
+
+    // H 24, W 12: rows 2..3 near the top, row 17, columns 2..11.
+    {"top right, two split top rows", topRightShapeTest, [] { size(24, 12); rowRuns({2, 3}, 2); }, 1},
+    {"top right, one split top row", topRightShapeTest, [] { size(24, 12); rowRuns({2, 4}, 2); }, 0},
+    {"top right, open at row 17", topRightShapeTest, [] { size(24, 12); g.RightMargin[16] = 4; }, 1},
+    {"top right, margin 3", topRightShapeTest, [] { size(24, 12); g.RightMargin[16] = 3; }, 0},
+    {"top right, too many full columns", topRightShapeTest,
+     [] {
+         size(24, 12);
+         g.RightMargin[16] = 4;
+         columnInk({2, 3, 4, 5, 6, 7, 8, 9, 10}, 22);
+     },
+     0},
+    {"top right, eight full columns", topRightShapeTest,
+     [] {
+         size(24, 12);
+         g.RightMargin[16] = 4;
+         columnInk({2, 3, 4, 5, 6, 7, 8, 9}, 22);
+     },
+     1},
+
+    // H 20, W 12: column 2's top margin against 12, row 19; m = 13.
+    {"right shift, open top left", rightShiftTest, [] { size(20, 12); g.TopMargin[1] = 13; g.RightMargin[18] = 2; }, 1},
+    {"right shift, top margin 12", rightShiftTest, [] { size(20, 12); g.TopMargin[1] = 12; g.RightMargin[18] = 2; }, 0},
+    {"right shift, rows 13 and 14 lean", rightShiftTest,
+     [] { size(20, 12); g.LeftMargin[12] = g.LeftMargin[13] = 5; }, 1},
+    {"right shift, only row 14 leans", rightShiftTest,
+     [] { size(20, 12); g.LeftMargin[12] = 4; g.LeftMargin[13] = 5; }, 0},
+
+    // Row 2: two runs, ending left of column W/2.
+    {"top row right", topRowRightTest, [] { size(20, 12); rowRuns({2}, 2); g.RightMargin[1] = 5; }, 1},
+    {"top row right, margin 6", topRowRightTest, [] { size(20, 12); rowRuns({2}, 2); g.RightMargin[1] = 6; }, 0},
+    {"top row right, one run", topRowRightTest, [] { size(20, 12); rowRuns({2}, 1); g.RightMargin[1] = 5; }, 0},
+};
+
+}  // namespace bounds
+
+TEST(HelperBounds, Table) {
+    for (const bounds::Case& c : bounds::Cases) {
+        SCOPED_TRACE(c.name);
+        resetRecognitionState();
+        c.setUp();
+        EXPECT_EQ(c.test(), c.result);
+    }
+}
