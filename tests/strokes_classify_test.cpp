@@ -150,3 +150,82 @@ TEST(ClassifyTrace, QuietSwitchLooksBackAndAhead) {
 }
 
 }  // namespace
+
+namespace {
+
+struct StraightCase {
+    const char* name;
+    const char* sides;      // as in TraceCase
+    const char* distances;  // as in TraceCase
+    int unit;
+    int length;                  // ChordLength
+    int crossings;               // CrossingCount
+    int crossingPoint;           // a trace point that is a crossing, or -1
+    int tolerance;
+    int expected;
+};
+
+// The steps of the straightness test, each on either side of its boundary.
+TEST(IsStraightTrace, EachStepAtItsBoundary) {
+    const StraightCase cases[] = {
+        {"a distance over 3", "333", "040", 2, 2, 0, -1, 2, 0},
+        {"under two units", "333", "030", 2, 2, 0, -1, 2, 1},
+        {"two units, one-sided", "3333", "0330", 2, 4, 0, -1, 2, 0},
+        // 13 points: straight with more than 26 / 5 = 5 crossings.
+        {"six crossings in 13 points", "3333333333333", "0333333333330", 2, 10, 6, -1, 2, 1},
+        {"five crossings in 13 points", "3333333333333", "0333333333330", 2, 10, 5, -1, 2, 0},
+        // Under five units, no longer than the chord plus one, a unit of crossings.
+        {"nine points on a chord of 8, two crossings", "333333333", "033333330", 2, 8, 2, -1, 2, 1},
+        {"nine points on a chord of 8, one crossing", "333333333", "033333330", 2, 8, 1, -1, 2, 0},
+        {"nine points on a chord of 7", "333333333", "033333330", 2, 7, 2, -1, 2, 0},
+        {"ten points on a chord of 9", "3333333333", "0333333330", 2, 9, 2, -1, 2, 0},
+        // Shorter than the chord.
+        {"two shorter than the chord", "3333333333333", "0333333333330", 2, 15, 0, -1, 2, 1},
+        {"one shorter, within tolerance + 1", "3333333333333", "0333333333330", 2, 14, 0, -1, 2, 1},
+        {"one shorter, beyond tolerance + 1", "3333333333333", "0333333333330", 2, 14, 0, -1, 1, 0},
+        // Under six units a one-sided trace gets half the tolerance.
+        {"11 points on both sides", "33333xxxxxx", "02222222220", 2, 10, 0, -1, 2, 1},
+        {"11 points on one side", "33333333333", "02222222220", 2, 10, 0, -1, 2, 0},
+        // 23 points, Unit 4: the sides of points 1 .. 21 that are not crossings
+        // are counted; 15 : 1 is one-sided, 14 : 1 is not.
+        {"15 to 1", "3333333333333333x444443", "03333333333333333333330", 4, 22, 0, -1, 4, 0},
+        {"14 to 1, the ends not counted", "333333333333333x4444443", "03333333333333333333330", 4, 22, 0, -1, 4, 1},
+        {"1 to 17", "x3xxxxxxxxxxxxxxxxx444x", "03333333333333333333330", 4, 22, 0, -1, 4, 0},
+        {"1 to 16, the ends not counted", "x3xxxxxxxxxxxxxxxx4444x", "03333333333333333333330", 4, 22, 0, -1, 4, 1},
+        {"15 to 1 and a crossing on side 13", "4333333333333333xx44444", "03333333333333333333330", 4, 22, 1,
+         17, 4, 0},
+        {"23 points on one side", "33333333333333333333333", "03333333333333333333330", 4, 22, 0, -1, 4, 0},
+        {"24 points on one side", "333333333333333333333333", "033333333333333333333330", 4, 23, 0, -1, 4, 1},
+        // The tolerance is at least 1.
+        {"tolerance 0, distances 1", "3333333333333", "0111111111110", 2, 10, 0, -1, 0, 1},
+        {"tolerance 0, a distance 2", "3333333333333", "0111112111110", 2, 10, 0, -1, 0, 0},
+    };
+    for (const StraightCase& c : cases) {
+        resetRecognitionState();
+        const std::string sides = c.sides, distances = c.distances;
+        ASSERT_EQ(sides.size(), distances.size()) << c.name;
+        g.TraceCount = static_cast<int32_t>(sides.size());
+        for (int i = 0; i < g.TraceCount; ++i) {
+            g.PathRow[i] = i + 1;
+            g.PathCol[i] = 1;
+            const char s = sides[i];
+            g.TraceSide[i] = s == 'x' ? 13 : static_cast<uint8_t>(s - '0');
+            g.TraceDistance[i] = static_cast<uint8_t>(distances[i] - '0');
+        }
+        // Crossings off the trace except the one named.
+        g.CrossingCount = c.crossings;
+        for (int k = 0; k < c.crossings; ++k) {
+            g.CrossingRow[k] = 200;
+            g.CrossingCol[k] = static_cast<uint8_t>(k);
+        }
+        if (c.crossingPoint >= 0) {
+            g.CrossingRow[0] = static_cast<uint8_t>(g.PathRow[c.crossingPoint]);
+            g.CrossingCol[0] = static_cast<uint8_t>(g.PathCol[c.crossingPoint]);
+        }
+        g.Unit = c.unit;
+        g.ChordLength = c.length;
+        EXPECT_EQ(isStraightTrace(c.tolerance), c.expected) << c.name;
+    }
+}
+
+}  // namespace
