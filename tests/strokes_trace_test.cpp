@@ -165,6 +165,43 @@ TEST(TraceStroke, ChordMarksForEveryDirection) {
     }
 }
 
+TEST(TraceStroke, ExtensionsStopAtTheBoxAcrossTheirRun) {
+    // Each extension stops where it would leave the box across its run: a
+    // flat one past the top or bottom row, a steep one past the left or right
+    // column. A position on the box edge is still drawn. With a difference
+    // ratio of 1/4 the offsets run 0, 1, 1, 1, 1, 2.
+    struct Case {
+        const char* name;
+        int row1, col1, row2, col2;
+        int top, bottom, left, right;
+        std::vector<std::string> marks;  // rows 0..10, columns 0..10
+    };
+    const Case cases[] = {
+        {"right, flat", 3, 3, 4, 7, 3, 4, 1, 9,
+         {"...........", "...........", "...........", "..4.3......", ".....33.5..", "...........",
+          "...........", "...........", "...........", "...........", "..........."}},
+        {"right, steep", 3, 3, 7, 4, 1, 9, 3, 4,
+         {"...........", "...........", "...4.......", "...........", "...3.......", "....3......",
+          "....3......", "...........", "....5......", "...........", "..........."}},
+        {"left, flat", 3, 7, 4, 3, 3, 4, 1, 9,
+         {"...........", "...........", "...........", ".....33.4..", "..5.3......", "...........",
+          "...........", "...........", "...........", "...........", "..........."}},
+        {"left, steep", 3, 4, 7, 3, 1, 9, 3, 4,
+         {"...........", "...........", "....4......", "...........", "....3......", "....3......",
+          "...3.......", "...........", "...5.......", "...........", "..........."}},
+    };
+    for (const Case& c : cases) {
+        resetRecognitionState();
+        g.ImageHeight = g.ImageWidth = 9;
+        g.BoxTop = c.top;
+        g.BoxBottom = c.bottom;
+        g.BoxLeft = c.left;
+        g.BoxRight = c.right;
+        EXPECT_EQ(traceStroke(c.row1, c.col1, c.row2, c.col2), 1) << c.name;
+        EXPECT_EQ(rasterArt(), c.marks) << c.name;
+    }
+}
+
 TEST(TraceStroke, StraightLineLiesOnItsOwnChord) {
     // Drawn with the chord's own rounding, the line is crossed at every chord
     // pixel and no mark 3 is left.
