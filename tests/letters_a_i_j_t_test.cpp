@@ -62,6 +62,37 @@ Art hookedStem(int gap) {
                  }});
 }
 
+// A flat dash for a dot over a stem that hooks to the left at the bottom.
+const Art DashedHookedStem = join({rows(1, ".........."), rows(2, "...#####.."), rows(3, ".........."),
+                                   rows(16, "....###..."),
+                                   {
+                                       "...###....",
+                                       "#######...",
+                                       "#####.....",
+                                       "..........",
+                                   }});
+
+// A t whose crossbar sticks out to the left only (one fork).
+const Art LeftArmT = join({rows(1, "............"), rows(6, "......###..."), rows(2, ".########..."),
+                           rows(11, "......###..."),
+                           {
+                               "......####..",
+                               ".......#####",
+                               "........####",
+                               "............",
+                           }});
+
+// A t whose crossbar is too short to keep a fork in the skeleton: a straight
+// stem from the top row down to a foot that turns right.
+const Art ForklessT = join({rows(1, "............"), rows(9, ".####......."), rows(3, ".#########.."),
+                            rows(23, ".####......."),
+                            {
+                                ".#######....",
+                                "..#######...",
+                                "...######...",
+                                "............",
+                            }});
+
 // A t whose crossbar crosses the stem (two forks).
 const Art CrossedT = {
     "............", "...###......", "...###......", "...###......", "...###......", "##########..",
@@ -122,6 +153,18 @@ const Art ClosedFootedA = {
     "..........................",
 };
 
+// A ring with a flat right side standing on two short feet: no stem on the
+// left, and below the ring's one-run bottom rows the feet make two runs, so
+// the ring is an a rather than an o.
+const Art FlatSidedRing = {
+    "..................", "......#########...", "....###########...", "...####.....###...",
+    "..###.......###...", "..###.......###...", ".###........###...", ".###........###...",
+    ".###........###...", ".###........###...", ".###........###...", ".###........###...",
+    ".###........###...", "..###.......###...", "..###.......###...", "...####.....###...",
+    "....###########...", "......#########...", ".......##...###...", ".......##...###...",
+    "..................",
+};
+
 // A round ring with no stem: the o's, not the a's.
 const Art RoundRing = {
     "....................", "........####........", "......########......", "....############....",
@@ -152,14 +195,18 @@ TEST(LettersAIJT, EachGlyphIsTakenByItsOwnRecogniserOnly) {
         // The dash's left end must not lie in the left fifth of the box.
         {"i: wider dash, foot serif", dashedSerifStem(".....#######....."), 0, 0, 0, 0},
         {"j: isolated dot, hook to the left", hookedStem(3), 0, 0, 2, 0},
+        {"j: dash dot, hook to the left", DashedHookedStem, 0, 0, 2, 0},
         // Two empty rows among rows 2 .. H/2 separate a j's dot from its stem.
         {"j: dot one row above the stem", hookedStem(1), 0, 0, 0, 0},
         {"t: crossbar across the stem", CrossedT, 0, 0, 0, 2},
         {"t: crossbar to the right only", RightArmT, 0, 0, 0, 2},
+        {"t: crossbar to the left only", LeftArmT, 0, 0, 0, 2},
+        {"t: crossbar pruned from the skeleton", ForklessT, 0, 0, 0, 2},
         {"a: hook, bowl and foot", FootedA, 2, 0, 0, 0},
         {"a: hook and bowl, no foot", FootlessA, 2, 0, 0, 0},
         {"a: hook closed into a second hole", ClosedA, 2, 0, 0, 0},
         {"a: closed hook and a foot", ClosedFootedA, 2, 0, 0, 0},
+        {"a: bare ring with a flat right side", FlatSidedRing, 2, 0, 0, 0},
         {"round ring", RoundRing, 0, 0, 0, 0},
     };
     for (const auto& c : cases) {
@@ -197,6 +244,13 @@ TEST(LettersAIJT, BoundsOfTheGates) {
          [] { g.IsolatedCount = 1; }},
         {"t: one fork needs the stem's top on the first skeleton row", RightArmT, recogniseT, [] {},
          [] { g.EndPoints[0].y = g.BoxTop + 1; }},
+        {"j: the glyph must lean right at two thirds of its height", hookedStem(3), recogniseJ, [] {},
+         [] {
+             g.TopMargin[1] = 0;
+             const int32_t m = 2 * g.ImageHeight / 3;
+             g.LeftMargin[m - 1] = g.RightMargin[m - 1];
+             g.LeftMargin[m] = g.RightMargin[m];
+         }},
         // 17/20 is stored as 0.85000002, above the bound.
         {"a: ink covers at most 85 % of the image", FootedA, recogniseA, [] { g.InkDensity = 0.84999996f; },
          [] { g.InkDensity = 17.0f / 20.0f; }},
@@ -280,4 +334,117 @@ TEST(LettersAIJT, ClosedASpurBaseLiesBottomRight) {
     EXPECT_EQ(recogniseA(), 2);
     g.Spurs[0] = SpurRecord{0, 0, static_cast<uint8_t>(g.BoxTop), static_cast<uint8_t>(g.BoxLeft)};
     EXPECT_EQ(recogniseA(), 0);
+}
+
+// The two upper forks of a two-hole a with a foot that lie within two
+// pixels of each other in both directions accept the a at once, before the
+// end point's zone and every trace are looked at.
+TEST(LettersAIJT, ClosedFootedAAcceptsTouchingForksAtOnce) {
+    struct Forks {
+        const char* name;
+        PointXY first, second;  // ForkPoints[0], [1], both in the centre cell
+        int32_t answer;
+    };
+    const std::vector<Forks> cases = {
+        {"two apart both ways", {10, 10}, {12, 12}, 2},
+        {"right fork two rows higher", {10, 12}, {12, 10}, 2},
+        {"three columns apart", {10, 11}, {13, 11}, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        recogniseArt(ClosedFootedA);
+        ASSERT_EQ(g.ForkCount, 3);
+        g.ForkPoints[0] = c.first;
+        g.ForkPoints[1] = c.second;
+        g.EndPoints[0] = PointXY{g.BoxLeft, g.BoxTop};  // a zone no foot lies in
+        EXPECT_EQ(recogniseA(), c.answer);
+    }
+}
+
+// The i's wide-top rejection, moved across its bounds on a dotted stem by
+// setting the image width and the measures it reads.
+TEST(LettersAIJT, IWideTopBounds) {
+    struct Top {
+        const char* name;
+        int32_t width;
+        void (*edit)();
+        int32_t answer;
+    };
+    const std::vector<Top> cases = {
+        {"20 columns: not looked at", 20, [] {}, 2},
+        {"21 columns, no tall column in the middle third", 21, [] {}, 0},
+        {"21 columns, tall column 15", 21, [] { g.ColumnInk[14] = static_cast<int16_t>(g.ImageHeight / 2 + 1); }, 2},
+        {"21 columns, tall column 8", 21, [] { g.ColumnInk[7] = static_cast<int16_t>(g.ImageHeight / 2 + 1); }, 2},
+        {"21 columns, tall column 16", 21, [] { g.ColumnInk[15] = static_cast<int16_t>(g.ImageHeight / 2 + 1); }, 0},
+        {"21 columns, column 15 only half high", 21, [] { g.ColumnInk[14] = static_cast<int16_t>(g.ImageHeight / 2); },
+         0},
+        // Wider: rows 1..9 above the first empty row (row 10), inked from
+        // column 1 (the dot) to column xR; 9 / xR must not drop below 0.5.
+        {"33 columns, top part 18 wide", 33,
+         [] {
+             for (int32_t k = 1; k <= 8; ++k) g.RowInk[k] = 1;
+             g.RowInk[9] = 0;
+             g.SavedRaster[9][18] = 1;
+         },
+         2},
+        {"33 columns, top part 19 wide", 33,
+         [] {
+             for (int32_t k = 1; k <= 8; ++k) g.RowInk[k] = 1;
+             g.RowInk[9] = 0;
+             g.SavedRaster[9][19] = 1;
+         },
+         0},
+        {"33 columns, ink right of the middle only below the top part", 33,
+         [] {
+             for (int32_t k = 1; k <= 8; ++k) g.RowInk[k] = 1;
+             g.RowInk[9] = 0;
+             g.SavedRaster[10][18] = 1;
+         },
+         0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        recogniseArt(dottedStem(3));
+        ASSERT_EQ(g.ImageWidth, 3);
+        ASSERT_EQ(recogniseI(), 2);
+        g.ImageWidth = c.width;
+        c.edit();
+        EXPECT_EQ(recogniseI(), c.answer);
+    }
+}
+
+int32_t tProfileRejectTest();
+
+// The t's profile rejection on hand-set profiles: a steady right edge in the
+// lower half, ended by the crossbar's full row between the upper fifth and
+// the middle, which must stand out from the stem and agree with row 5.
+TEST(LettersAIJT, TProfileRejectionLooksForTheCrossbar) {
+    struct Profile {
+        const char* name;
+        void (*edit)();
+        int32_t answer;
+    };
+    // H = 40, W = 20: the search starts at index 20, the crossbar is looked
+    // for at indices 20 down to 9 (index 8 = H/5 is not looked at).
+    const std::vector<Profile> cases = {
+        {"no full row", [] {}, 1},
+        {"full row at index 9, four columns past the stem", [] { g.RowInk[9] = 20; g.RightMargin[9] = 1; }, 0},
+        {"full row at index 9, three columns past the stem", [] { g.RowInk[9] = 20; g.RightMargin[9] = 2; }, 1},
+        {"full row at index 8 only", [] { g.RowInk[8] = 20; g.RightMargin[8] = 1; }, 1},
+        {"row 5 two columns off the stem's edge",
+         [] { g.RowInk[9] = 20; g.RightMargin[9] = 1; g.RightMargin[4] = 7; }, 0},
+        {"row 5 three columns off the stem's edge",
+         [] { g.RowInk[9] = 20; g.RightMargin[9] = 1; g.RightMargin[4] = 8; }, 1},
+        {"right edge drifting away below the stretch",
+         [] { g.RightMargin[35] = 2; }, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        resetRecognitionState();
+        g.ImageHeight = 40;
+        g.ImageWidth = 20;
+        for (int32_t k = 0; k < 40; ++k) g.RightMargin[k] = 5;
+        c.edit();
+        EXPECT_EQ(tProfileRejectTest(), c.answer);
+    }
 }
