@@ -242,6 +242,92 @@ TEST(CleanJunctions, ArmPixelMovesOutwardAndDiagonalCrossSplits) {
     EXPECT_EQ(g.ForkCount, 2);
 }
 
+namespace {
+
+// Set pixels of the glyph area in 8-connected groups.
+int inkGroups() {
+    const int h = g.ImageHeight, w = g.ImageWidth;
+    std::vector<std::vector<bool>> seen(h + 2, std::vector<bool>(w + 2, false));
+    int groups = 0;
+    for (int r = 1; r <= h; ++r)
+        for (int c = 1; c <= w; ++c) {
+            if (!g.WorkRaster[r][c] || seen[r][c]) continue;
+            ++groups;
+            std::vector<std::pair<int, int>> stack = {{r, c}};
+            seen[r][c] = true;
+            while (!stack.empty()) {
+                const auto [pr, pc] = stack.back();
+                stack.pop_back();
+                for (int dr = -1; dr <= 1; ++dr)
+                    for (int dc = -1; dc <= 1; ++dc) {
+                        const int nr = pr + dr, nc = pc + dc;
+                        if (nr < 1 || nr > h || nc < 1 || nc > w || seen[nr][nc] || !g.WorkRaster[nr][nc]) continue;
+                        seen[nr][nc] = true;
+                        stack.push_back({nr, nc});
+                    }
+            }
+        }
+    return groups;
+}
+
+}  // namespace
+
+TEST(CleanJunctions, EveryFourArmShapeIsRewrittenAsItsRowSays) {
+    // A pixel with exactly its four ink neighbours of code k, alone in a 7 x 7
+    // glyph: after the clean-up the pixels of `cleared` are background, those
+    // of `inked` ink, and the ink is still one 8-connected group.
+    using Offsets = std::vector<std::pair<int, int>>;
+    const std::pair<int, int> P{0, 0}, N{-1, 0}, NE{-1, 1}, E{0, 1}, SE{1, 1}, S{1, 0}, SW{1, -1}, W{0, -1},
+        NW{-1, -1};
+    struct Case {
+        int code;
+        Offsets cleared, inked;
+    };
+    const std::vector<Case> cases = {
+        {27, {P}, {N}},   {45, {P}, {N}},   {51, {P}, {S}},   {210, {P}, {S}},  {90, {P}, {W}},
+        {102, {P}, {E}},  {165, {P}, {E}},  {75, {P}, {E}},   {204, {P}, {E}},  {105, {P}, {S}},
+        {153, {P}, {S}},  {108, {P}, {W}},  {150, {P}, {N}},  {180, {P}, {W}},  {177, {P}, {S}},
+        {198, {P}, {E}},  {106, {NE}, {{-2, 1}, P}},          {178, {NE}, {{-1, 2}, P}},
+        {154, {SE}, {{1, 2}, P}},           {172, {SE}, {{2, 1}, P}},           {43, {SW}, {{1, -2}, P}},
+        {166, {SW}, {{2, -1}, P}},          {169, {NW}, {{-1, -2}, P}},         {202, {NW}, {{-2, -1}, P}},
+        {170, {NE, SE}, {P, E, {-1, 2}, {1, 2}}},
+    };
+    const Offsets ring = {NW, N, NE, E, SE, S, SW, W};
+    const int bits[8] = {128, 64, 32, 16, 8, 4, 2, 1};
+    for (const Case& test : cases) {
+        SCOPED_TRACE(testing::Message() << "code " << test.code);
+        drawFramed(Art(7, std::string(7, '.')));
+        const int r = 4, c = 4;
+        g.WorkRaster[r][c] = 1;
+        for (int i = 0; i < 8; ++i)
+            if (test.code & bits[i]) g.WorkRaster[r + ring[i].first][c + ring[i].second] = 1;
+        ASSERT_EQ(inkNeighbourCount(r, c), 4);
+        ASSERT_EQ(cleanJunctions(), 0);
+        for (const auto& [dr, dc] : test.cleared) EXPECT_EQ(g.WorkRaster[r + dr][c + dc], 0) << dr << "," << dc;
+        for (const auto& [dr, dc] : test.inked) EXPECT_EQ(g.WorkRaster[r + dr][c + dc], 1) << dr << "," << dc;
+        EXPECT_EQ(inkGroups(), 1);
+    }
+
+    // Code 156 moves its lower arms only when E, SE and S have the codes 39,
+    // 201 and 114: S and SE go, SW and (+1,+2) come, and the two pixels below
+    // them, left alone as ends, are dropped.
+    const Art armsBelow = {"#..#.", ".##..", ".##..", "#..#.", "....."};
+    drawFramed(armsBelow);
+    ASSERT_EQ(neighbourCode(2, 2), 156);
+    EXPECT_EQ(cleanJunctions(), 0);
+    EXPECT_EQ(framedArt(g.WorkRaster), (Art{"#..#.", ".##..", "#..#.", ".....", "....."}));
+    // With one more pixel below SE and S their codes differ: nothing moves,
+    // and the four-neighbour pixel never settles.
+    Art other = armsBelow;
+    other[3][2] = '#';
+    drawFramed(other);
+    ASSERT_EQ(neighbourCode(2, 2), 156);
+    setDiagnosticWriter(captureDiagnostic);
+    EXPECT_EQ(cleanJunctions(), 1);
+    setDiagnosticWriter(nullptr);
+    EXPECT_EQ(framedArt(g.WorkRaster), other);
+}
+
 TEST(MeasureGlyph, UnsettledJunctionKeepsTheEarlierListsAndSaysSo) {
     drawFramed({"..#..", "..#..", ".###.", "....."});  // code 78 has no rewrite
     g.ForkCount = 5;
