@@ -328,6 +328,27 @@ TEST(CleanJunctions, EveryFourArmShapeIsRewrittenAsItsRowSays) {
     EXPECT_EQ(framedArt(g.WorkRaster), other);
 }
 
+TEST(ThinAndExtract, DiagonalPinchBetweenThickPartsIsCut) {
+    // Two parts that touch only at a corner fall apart when both corner pixels
+    // have four or more ink neighbours; when one has three they stay joined.
+    struct Case {
+        const char* name;
+        Art art;
+        int groups;
+    };
+    const std::vector<Case> cases = {
+        {"blocks joined down to the right", {"###.....", "###.....", "###.....", "...###..", "...###..", "...###.."}, 2},
+        {"blocks joined down to the left", {".....###", ".....###", ".....###", "..###...", "..###...", "..###..."}, 2},
+        {"block and a band", {"###.....", "###.....", "###.....", "...##...", "....##..", ".....##.", "......##"}, 1},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        drawFramed(test.art);
+        thinAndExtract();
+        EXPECT_EQ(inkGroups(), test.groups);
+    }
+}
+
 TEST(MeasureGlyph, UnsettledJunctionKeepsTheEarlierListsAndSaysSo) {
     drawFramed({"..#..", "..#..", ".###.", "....."});  // code 78 has no rewrite
     g.ForkCount = 5;
