@@ -328,6 +328,43 @@ TEST(CleanJunctions, EveryFourArmShapeIsRewrittenAsItsRowSays) {
     EXPECT_EQ(framedArt(g.WorkRaster), other);
 }
 
+TEST(CleanJunctions, PlusTakesTheFirstArmThatBendsAway) {
+    // A plus of one-pixel arms with arm ends at the given offsets: the centre
+    // goes, and the first arm (in the order S, E, N, W) whose end bends to one
+    // side only is joined diagonally; with none, N gives way to NE.
+    using Offsets = std::vector<std::pair<int, int>>;
+    struct Case {
+        Offsets ends;
+        std::pair<int, int> cleared, inked;
+    };
+    const std::vector<Case> cases = {
+        {{{2, -1}}, {1, 0}, {1, -1}},
+        {{{2, 1}}, {1, 0}, {1, 1}},
+        {{{-1, 2}}, {0, 1}, {-1, 1}},
+        {{{1, 2}}, {0, 1}, {1, 1}},
+        {{{-2, -1}}, {-1, 0}, {-1, -1}},
+        {{{-2, 1}}, {-1, 0}, {-1, 1}},
+        {{{-1, -2}}, {0, -1}, {-1, -1}},
+        {{{1, -2}}, {0, -1}, {1, -1}},
+        {{}, {-1, 0}, {-1, 1}},
+        {{{-1, 2}, {2, -1}}, {1, 0}, {1, -1}},  // S is tried before E
+        {{{2, -1}, {2, 1}, {1, 2}}, {0, 1}, {1, 1}},  // S bends both ways: E next
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(testing::Message() << "first end " << (test.ends.empty() ? 0 : test.ends[0].first) << ","
+                                        << (test.ends.empty() ? 0 : test.ends[0].second));
+        drawFramed(Art(7, std::string(7, '.')));
+        const int r = 4, c = 4;
+        for (const auto& [dr, dc] : Offsets{{0, 0}, {-1, 0}, {0, 1}, {1, 0}, {0, -1}}) g.WorkRaster[r + dr][c + dc] = 1;
+        for (const auto& [dr, dc] : test.ends) g.WorkRaster[r + dr][c + dc] = 1;
+        ASSERT_EQ(cleanJunctions(), 0);
+        EXPECT_EQ(g.WorkRaster[r][c], 0);
+        EXPECT_EQ(g.WorkRaster[r + test.cleared.first][c + test.cleared.second], 0);
+        EXPECT_EQ(g.WorkRaster[r + test.inked.first][c + test.inked.second], 1);
+        EXPECT_EQ(inkGroups(), 1);
+    }
+}
+
 TEST(ThinAndExtract, DiagonalPinchBetweenThickPartsIsCut) {
     // Two parts that touch only at a corner fall apart when both corner pixels
     // have four or more ink neighbours; when one has three they stay joined.
