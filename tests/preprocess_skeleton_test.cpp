@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -80,6 +81,46 @@ TEST(ThinAndExtract, ThickRingKeepsItsLoop) {
             if (g.WorkRaster[r][c]) {
                 EXPECT_EQ(inkNeighbourCount(r, c), 2) << r << "," << c;
             }
+}
+
+TEST(TraceContour, ClosesOnTheSecondPointAndCutsAtTheFullPath) {
+    // A one-pixel line is passed on both sides: its inner pixel is raised
+    // twice, the start only marked, and the repeated start dropped.
+    drawFramed({"###"});
+    EXPECT_EQ(traceContour(1, 1, 0), 0);
+    ASSERT_EQ(g.WalkCount, 4);
+    std::vector<std::pair<int, int>> path;
+    for (int i = 0; i < g.WalkCount; ++i) path.push_back({g.PathRow[i], g.PathCol[i]});
+    EXPECT_EQ(path, (std::vector<std::pair<int, int>>{{1, 1}, {1, 2}, {1, 3}, {1, 2}}));
+    EXPECT_EQ((std::vector<int>{g.WorkRaster[1][1], g.WorkRaster[1][2], g.WorkRaster[1][3]}),
+              (std::vector<int>{2, 3, 2}));
+
+    // A lone pixel: marked, and the trace ends at once.
+    drawFramed({"...", ".#.", "..."});
+    EXPECT_EQ(traceContour(2, 2, 0), 0);
+    EXPECT_EQ(g.WalkCount, 1);
+    EXPECT_EQ(g.WorkRaster[2][2], 2);
+
+    // A comb whose contour is far longer than the path: the trace runs along
+    // the back to the right and returns tooth by tooth; it stops with the path
+    // full, every point on it traced, and the teeth near the start untouched.
+    const int width = 401;
+    Art comb = {std::string(width, '#')};
+    std::string teeth(width, '.');
+    for (int c = 0; c < width; c += 2) teeth[c] = '#';
+    for (int i = 0; i < 12; ++i) comb.push_back(teeth);
+    drawFramed(comb);
+    EXPECT_EQ(traceContour(1, 1, 0), 1);
+    ASSERT_EQ(g.WalkCount, MaxPathPoints);
+    for (int i = 0; i < g.WalkCount; ++i) {
+        ASSERT_GE(g.WorkRaster[g.PathRow[i]][g.PathCol[i]], 2) << i;
+        if (i > 0) {
+            ASSERT_LE(std::abs(g.PathRow[i] - g.PathRow[i - 1]), 1) << i;
+            ASSERT_LE(std::abs(g.PathCol[i] - g.PathCol[i - 1]), 1) << i;
+        }
+    }
+    EXPECT_EQ(g.WorkRaster[7][width], 3);  // the last tooth, passed down and up
+    EXPECT_EQ(g.WorkRaster[13][1], 1);
 }
 
 TEST(SpurPruning, BranchesUpToTheLimitFromAnEndToAJunctionGo) {
