@@ -104,6 +104,27 @@ int leadingBackground(int length, Pixel pixel) {
     return count;
 }
 
+// A few profile tests look one or two columns past a very narrow glyph.
+// Entries past the glyph would still hold the previous glyph's values, so a
+// glyph's answer could depend on the one recognised before it: they read as
+// background instead.
+void clearProfilesPastTheGlyph(int h, int w) {
+    for (int k = h; k < Raster::Size; ++k) {
+        g.RowInk[k] = 0;
+        g.RowRuns[k] = g.RowWideRuns[k] = 0;
+        g.LeftMargin[k] = g.RightMargin[k] = 0;
+    }
+    for (int k = w; k < Raster::Size; ++k) {
+        g.ColumnInk[k] = 0;
+        g.ColumnRuns[k] = g.ColumnWideRuns[k] = 0;
+        g.TopMargin[k] = g.BottomMargin[k] = 0;
+    }
+    for (int r = 0; r < Raster::Size + 2; ++r)
+        if (r < g.BoxTop || r > g.BoxBottom) g.SkeletonRowEnds[r] = 0;
+    for (int c = 0; c < Raster::Size + 2; ++c)
+        if (c < g.BoxLeft || c > g.BoxRight) g.SkeletonColumnEnds[c] = 0;
+}
+
 void measureProfiles() {
     const int h = g.ImageHeight;
     const int w = g.ImageWidth;
@@ -173,6 +194,8 @@ void measureProfiles() {
             runs += filled[r - 1][c] != 0 && filled[r][c] != 0 && filled[r + 1][c] == 0 && filled[r + 2][c] == 0;
         g.ColumnWideRuns[c - 1] = static_cast<uint8_t>(runs);
     }
+
+    clearProfilesPastTheGlyph(h, w);
 }
 
 }  // namespace

@@ -399,7 +399,9 @@ int32_t traceContour(int32_t row, int32_t col, int32_t startCode) {
         }
         r = nr;
         c = nc;
-        ++raster[r][c];
+        // The count only tells "traced once" from "more than once"; it stops
+        // at 255 rather than wrap round to 0, which would read as deleted.
+        if (raster[r][c] < 255) ++raster[r][c];
         if (!append(r, c)) return 1;
         d = ResumeDirection[d];
     }
