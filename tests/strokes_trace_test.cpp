@@ -396,3 +396,75 @@ TEST(RoundedDistance, AddsFourTenthsThenTruncates) {
 }
 
 }  // namespace
+
+namespace {
+
+struct DrawnCase {
+    const char* name;
+    std::vector<std::string> art;
+    int row1, col1, row2, col2;
+    int expected;
+};
+
+}  // namespace
+
+TEST(ClassifyTrace, RarerCodesOnDrawnSkeletons) {
+    // A hook: straight down the chord, then off it on side 13 near the lower
+    // end. Every side and distance worked out by hand.
+    drawSkeleton({".#.", ".#.", ".#.", ".#.", ".#.", ".#.", "#..", "#..", "#..", "#..", "#..", "#.#", ".#."});
+    ASSERT_EQ(g.Unit, 1);
+    ASSERT_EQ(traceStroke(1, 2, 12, 3), 0);
+    {
+        const std::vector<int> sides = {3, 3, 3, 3, 3, 3, 13, 13, 13, 13, 13, 13, 15, 3};
+        const std::vector<int> distances = {0, 0, 0, 0, 0, 0, 1, 1, 2, 2, 1, 1, 0, 0};
+        ASSERT_EQ(g.TraceCount, 14);
+        EXPECT_EQ(g.CrossingCount, 5);
+        for (int i = 0; i < 14; ++i) {
+            EXPECT_EQ(g.TraceSide[i], sides[i]) << i;
+            EXPECT_EQ(g.TraceDistance[i], distances[i]) << i;
+        }
+    }
+    EXPECT_EQ(classifyTrace(g.Unit), 6);
+
+    // A loop traced from its inside end, up to the left and round past the
+    // chord's lower end: a steep left-going chord, side 15 then 5 beyond it.
+    drawSkeleton({"..####", ".#....", "#...#.", "#...#.", ".###.."});
+    ASSERT_EQ(traceStroke(3, 5, 1, 6), 0);
+    {
+        const std::vector<int> sides = {3, 15, 15, 15, 5, 5, 5, 5, 5, 3, 3, 3};
+        const std::vector<int> distances = {0, 0, 0, 1, 1, 2, 2, 2, 2, 1, 0, 0};
+        EXPECT_EQ(g.ChordDirection, -1);
+        ASSERT_EQ(g.TraceCount, 12);
+        EXPECT_EQ(g.CrossingCount, 1);  // (5, 4), on the lower extension
+        for (int i = 0; i < 12; ++i) {
+            EXPECT_EQ(g.TraceSide[i], sides[i]) << i;
+            EXPECT_EQ(g.TraceDistance[i], distances[i]) << i;
+        }
+    }
+    EXPECT_EQ(classifyTrace(g.Unit), 10);
+
+    // The other rarer codes, each worked out apart from this code.
+    const DrawnCase cases[] = {
+        {"bow, left-going chord", {"..###.", ".#...#", ".#...#", "....#.", "...#..", "###..."}, 3, 2, 6, 1, 3},
+        {"the same, traced the other way", {"..###.", ".#...#", ".#...#", "....#.", "...#..", "###..."}, 6, 1, 3, 2,
+         999},
+        {"bow, right-going chord",
+         {".......#####.", "##...##.....#", "..###.......#"}, 3, 13, 2, 1, 4},
+        {"bow at the upper end, up switch", {"#.....##.", "#....#..#", ".####...#", "......##."}, 1, 1, 4, 7, 5},
+        {"overshoot past the upper end",
+         {".#..", "#.#.", "#..#", ".#.#", "...#", "...#", "###."}, 7, 1, 4, 2, 9},
+        {"bow at the upper end, down switch",
+         {"......##.", ".....#..#", "....#...#", "....#..#.", "....#....", "....#....", "....#....", "....#....",
+          "...#.....", "###......"},
+         4, 8, 10, 1, 11},
+        {"bow at the lower end, up switch",
+         {"......#", ".....#.", "....#..", "...#...", "..#....", "..#....", "..#....", "...#...", "#..#...",
+          "#..#...", ".##...."},
+         9, 1, 1, 7, 12},
+    };
+    for (const DrawnCase& c : cases) {
+        drawSkeleton(c.art);
+        ASSERT_EQ(traceStroke(c.row1, c.col1, c.row2, c.col2), 0) << c.name;
+        EXPECT_EQ(classifyTrace(g.Unit), c.expected) << c.name;
+    }
+}
