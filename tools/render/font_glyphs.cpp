@@ -237,7 +237,9 @@ bool parseLetters(const std::string& text, std::string& letters, std::string& er
             const char last = text[i + 2];
             if (std::islower(static_cast<unsigned char>(c)) != std::islower(static_cast<unsigned char>(last)) ||
                 last < c) {
-                error = "'" + text.substr(i, 3) + "' is not a range of letters";
+                char message[48];
+                std::snprintf(message, sizeof message, "'%c-%c' is not a range of letters", c, last);
+                error = message;
                 return false;
             }
             for (char x = c; x <= last; ++x) add(x);
