@@ -158,9 +158,9 @@ struct StraightCase {
     const char* sides;      // as in TraceCase
     const char* distances;  // as in TraceCase
     int unit;
-    int length;                  // ChordLength
-    int crossings;               // CrossingCount
-    int crossingPoint;           // a trace point that is a crossing, or -1
+    int length;         // ChordLength
+    int crossings;      // CrossingCount
+    int crossingPoint;  // a trace point that is a crossing, or -1
     int tolerance;
     int expected;
 };
@@ -192,8 +192,7 @@ TEST(IsStraightTrace, EachStepAtItsBoundary) {
         {"14 to 1, the ends not counted", "333333333333333x4444443", "03333333333333333333330", 4, 22, 0, -1, 4, 1},
         {"1 to 17", "x3xxxxxxxxxxxxxxxxx444x", "03333333333333333333330", 4, 22, 0, -1, 4, 0},
         {"1 to 16, the ends not counted", "x3xxxxxxxxxxxxxxxx4444x", "03333333333333333333330", 4, 22, 0, -1, 4, 1},
-        {"15 to 1 and a crossing on side 13", "4333333333333333xx44444", "03333333333333333333330", 4, 22, 1,
-         17, 4, 0},
+        {"15 to 1 and a crossing on side 13", "4333333333333333xx44444", "03333333333333333333330", 4, 22, 1, 17, 4, 0},
         {"23 points on one side", "33333333333333333333333", "03333333333333333333330", 4, 22, 0, -1, 4, 0},
         {"24 points on one side", "333333333333333333333333", "033333333333333333333330", 4, 23, 0, -1, 4, 1},
         // The tolerance is at least 1.
